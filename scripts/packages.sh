@@ -1,0 +1,27 @@
+# Debian packages the project needs, and a function that installs the missing
+# ones. Sourced by run.sh and test.sh; quick when everything is there.
+
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-wine)
+TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick strace valgrind)
+
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        local sudo=()
+        ((EUID == 0)) || sudo=(sudo)
+        "${sudo[@]}" apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+configure_and_build() {
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build --parallel "$(nproc)"
+}
