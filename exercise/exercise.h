@@ -1,0 +1,60 @@
+#pragma once
+
+#include "control.h"
+#include "form_view.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace pokaz {
+
+// The exercise: its four state fields and the handlers of the learner's mouse
+// actions. It changes the window only through FormView.
+class Exercise final {
+public:
+    explicit Exercise(FormView& form);
+
+    // Start-up, restart and exit.
+    void Form_Load();
+    void BTN_Ponovo_Click();
+    void BTN_Kraj_Click();
+
+    // Drawers.
+    void Pic_L1_Z_Click();
+    void Pic_L2_Z_Click();
+    void Pic_L3_Z_Click();
+    void Pic_L4_Z_Click();
+    void Pic_L5_Z_Click();
+    void Pic_L1_O_Click();
+    void Pic_L2_O_Click();
+    void Pic_L3_O_Click();
+    void Pic_L4_O_Click();
+    void Pic_L5_O_Click();
+
+    // Writing the letter.
+    void Pic_Papir_DragOver(std::int16_t Index, Control Source, float X, float Y, std::int16_t State);
+
+    // Envelope, mailbox and closing scene.
+    void Pic_Papir_DblClick(std::int16_t Index);
+    void Pic_S_Z_DragOver(Control Source, float X, float Y, std::int16_t State);
+    void Pic_S_O_DragOver(Control Source, float X, float Y, std::int16_t State);
+    void Pic_S_O_DragDrop(Control Source, float X, float Y);
+
+    std::int16_t OpenDrawer() const { return OpenDrawer_; }
+    std::int16_t WritingProgress() const { return WritingProgress_; }
+    float PPozadinaHome() const { return PPozadinaHome_.value_or(0.0F); }
+    std::int16_t SPozadinaHome() const { return SPozadinaHome_; }
+
+private:
+    void ShowPaperStage();
+    void openDrawer(int k);
+    void closeDrawer(int k);
+
+    FormView& form_;
+    std::int16_t OpenDrawer_ = 0;
+    std::int16_t WritingProgress_ = 0;
+    std::optional<float> PPozadinaHome_; // empty until the first posting
+    std::int16_t SPozadinaHome_ = 0;
+};
+
+} // namespace pokaz
