@@ -47,8 +47,8 @@ public:
 
 private:
     void ShowPaperStage();
-    void openDrawer(int k);
-    void closeDrawer(int k);
+    void clickClosedDrawer(int k);
+    void clickOpenDrawer(int k);
 
     FormView& form_;
     std::int16_t OpenDrawer_ = 0;
