@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QRect>
+
+#include <array>
+#include <string_view>
+
+namespace pokaz::assets {
+
+// A rectangle of picture pixels: x, y from the top-left corner, width x height.
+struct PixelRegion final {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    [[nodiscard]] constexpr QRect rect() const { return {x, y, width, height}; }
+};
+
+// Pictures of one family are quantised to one shared palette, so that a
+// picture laid over its neighbour shows the same colours; the cartoon keeps
+// its true colours.
+enum class Family { Desk, Mailbox, Cartoon };
+
+// Where an asset's pixels come from.
+enum class Origin {
+    WholeRender,        // the whole render
+    RegionOfRender,     // a region of a render, quantised on its own
+    RegionOfBackground, // a region of the finished background of its family, index for index
+};
+
+struct AssetCut final {
+    std::string_view asset;
+    Family family;
+    Origin origin;
+    std::string_view render; // empty for RegionOfBackground
+    PixelRegion region;      // empty for WholeRender
+};
+
+// One render as the scene scripts write it, with the size the pictures need.
+struct RenderFile final {
+    std::string_view name;
+    int width;
+    int height;
+};
+
+inline constexpr int kDeskWidth = 640;
+inline constexpr int kDeskHeight = 478;
+inline constexpr int kMailboxWidth = 215;
+inline constexpr int kMailboxHeight = 237;
+inline constexpr int kManWidth = 227;
+inline constexpr int kManHeight = 244;
+
+inline constexpr std::array<RenderFile, 12> kRenders = {{
+    {"desk.png", kDeskWidth, kDeskHeight},
+    {"desk_drawer1.png", kDeskWidth, kDeskHeight},
+    {"desk_drawer2.png", kDeskWidth, kDeskHeight},
+    {"desk_drawer3.png", kDeskWidth, kDeskHeight},
+    {"desk_drawer4.png", kDeskWidth, kDeskHeight},
+    {"desk_drawer5.png", kDeskWidth, kDeskHeight},
+    {"desk_paper_blank.png", kDeskWidth, kDeskHeight},
+    {"desk_paper_written.png", kDeskWidth, kDeskHeight},
+    {"desk_pencils.png", kDeskWidth, kDeskHeight},
+    {"mailbox.png", kMailboxWidth, kMailboxHeight},
+    {"mailbox_open.png", kMailboxWidth, kMailboxHeight},
+    {"man.png", kManWidth, kManHeight},
+}};
+
+inline constexpr std::string_view kDeskBackground = "Pic_Pozadina.bmp";
+inline constexpr std::string_view kMailboxBackground = "Pic_S_Pozadina.bmp";
+inline constexpr std::string_view kManBackground = "Pic_P_Pozadina.bmp";
+
+// Every bitmap but the five paper stages (see PaperStages), in the order they
+// are made: a background comes before the regions cut from it.
+inline constexpr std::array<AssetCut, 17> kCuts = {{
+    {kDeskBackground, Family::Desk, Origin::WholeRender, "desk.png", {}},
+    {"Pic_L1_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {24, 227, 186, 56}},
+    {"Pic_L2_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {33, 284, 176, 54}},
+    {"Pic_L3_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {38, 339, 174, 114}},
+    {"Pic_L4_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {218, 228, 191, 56}},
+    {"Pic_L5_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {413, 228, 192, 57}},
+    {"Pic_L1_O.bmp", Family::Desk, Origin::RegionOfRender, "desk_drawer1.png", {0, 228, 204, 138}},
+    {"Pic_L2_O.bmp", Family::Desk, Origin::RegionOfRender, "desk_drawer2.png", {0, 284, 207, 111}},
+    {"Pic_L3_O.bmp", Family::Desk, Origin::RegionOfRender, "desk_drawer3.png", {0, 339, 209, 138}},
+    {"Pic_L4_O.bmp", Family::Desk, Origin::RegionOfRender, "desk_drawer4.png", {193, 217, 254, 166}},
+    {"Pic_L5_O.bmp", Family::Desk, Origin::RegionOfRender, "desk_drawer5.png", {415, 229, 225, 110}},
+    {"Pic_Olovke.bmp", Family::Desk, Origin::RegionOfRender, "desk_pencils.png", {437, 104, 43, 68}},
+    {kMailboxBackground, Family::Mailbox, Origin::WholeRender, "mailbox.png", {}},
+    {"Pic_S_Z.bmp", Family::Mailbox, Origin::RegionOfBackground, {}, {95, 64, 84, 40}},
+    {"Pic_S_O.bmp", Family::Mailbox, Origin::RegionOfRender, "mailbox_open.png", {75, 64, 105, 57}},
+    {kManBackground, Family::Cartoon, Origin::WholeRender, "man.png", {}},
+    {"Pic_Pismo.bmp", Family::Cartoon, Origin::RegionOfBackground, {}, {8, 111, 55, 59}},
+}};
+
+// The three icons, each made from <name>_32.xpm and <name>_16.xpm.
+inline constexpr std::array<std::string_view, 3> kIcons = {"Form_Pokaz", "Pic_Olovke.drag", "Pic_Pismo.drag"};
+
+} // namespace pokaz::assets

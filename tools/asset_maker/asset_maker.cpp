@@ -1,0 +1,145 @@
+#include "asset_maker.h"
+
+#include "bmp_writer.h"
+#include "colour_quantiser.h"
+#include "ico_writer.h"
+#include "paper_stages.h"
+
+#include <stdexcept>
+
+namespace pokaz::assets {
+
+namespace {
+
+constexpr int kLargeIcon = 32;
+constexpr int kSmallIcon = 16;
+constexpr std::string_view kPaperBlank = "desk_paper_blank.png";
+constexpr std::string_view kPaperWritten = "desk_paper_written.png";
+
+QString text(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+std::string_view backgroundOf(Family family)
+{
+    switch (family) {
+    case Family::Desk:
+        return kDeskBackground;
+    case Family::Mailbox:
+        return kMailboxBackground;
+    case Family::Cartoon:
+        return kManBackground;
+    }
+    throw std::logic_error("unknown family");
+}
+
+QImage loadIconImage(const QDir &folder, std::string_view icon, int side)
+{
+    const QString path = folder.filePath(QStringLiteral("%1_%2.xpm").arg(text(icon)).arg(side));
+    const QImage image(path);
+    if (image.isNull())
+        throw std::runtime_error("cannot read " + path.toStdString());
+    if (image.width() != side || image.height() != side)
+        throw std::runtime_error(path.toStdString() + " is not " + std::to_string(side) + " x " + std::to_string(side));
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+} // namespace
+
+AssetMaker::AssetMaker(const QDir &renders, const QDir &icons, Dither dither) : m_icons(icons), m_dither(dither)
+{
+    for (const RenderFile &file : kRenders) {
+        const QString path = renders.filePath(text(file.name));
+        const QImage image(path);
+        if (image.isNull())
+            throw std::runtime_error("cannot read render " + path.toStdString());
+        if (image.width() != file.width || image.height() != file.height) {
+            throw std::runtime_error(path.toStdString() + " is " + std::to_string(image.width()) + " x " + std::to_string(image.height())
+                                     + ", not " + std::to_string(file.width) + " x " + std::to_string(file.height));
+        }
+        m_renders.emplace(file.name, image.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+QImage AssetMaker::render(std::string_view name) const
+{
+    return m_renders.at(name);
+}
+
+QImage AssetMaker::source(const AssetCut &cut) const
+{
+    const QImage whole = render(cut.render);
+    return cut.origin == Origin::WholeRender ? whole : whole.copy(cut.region.rect());
+}
+
+// Only what ends up in the pictures counts towards a family's palette.
+QList<QImage> AssetMaker::paletteSources(Family family) const
+{
+    QList<QImage> sources;
+    for (const AssetCut &cut : kCuts) {
+        if (cut.family == family && cut.origin != Origin::RegionOfBackground)
+            sources.append(source(cut));
+    }
+    if (family == Family::Desk) {
+        sources.append(render(kPaperBlank).copy(PaperStages::kRegion.rect()));
+        sources.append(render(kPaperWritten).copy(PaperStages::kRegion.rect()));
+    }
+    return sources;
+}
+
+std::map<QString, QByteArray> AssetMaker::make() const
+{
+    std::map<QString, QByteArray> files;
+    makeBitmaps(files);
+    makeIcons(files);
+    return files;
+}
+
+void AssetMaker::makeBitmaps(std::map<QString, QByteArray> &files) const
+{
+    const PaletteMapper desk(ColourQuantiser::buildPalette(paletteSources(Family::Desk), kPaletteSize));
+    const PaletteMapper mailbox(ColourQuantiser::buildPalette(paletteSources(Family::Mailbox), kPaletteSize));
+
+    std::map<std::string_view, QImage> pictures;
+    for (const AssetCut &cut : kCuts) {
+        QImage picture;
+        if (cut.origin == Origin::RegionOfBackground)
+            picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect());
+        else if (cut.family == Family::Cartoon)
+            picture = source(cut);
+        else
+            picture = (cut.family == Family::Desk ? desk : mailbox).map(source(cut), m_dither);
+
+        files[text(cut.asset)] = cut.family == Family::Cartoon ? imagefile::encodeTrueColourBmp(picture)
+                                                               : imagefile::encodeIndexedBmp(picture);
+        pictures.emplace(cut.asset, std::move(picture));
+    }
+    makePaper(desk, files);
+}
+
+// The stages are put together from the two sheets after quantising, so that
+// the pixels a stage shares with another are the same palette entries.
+void AssetMaker::makePaper(const PaletteMapper &desk, std::map<QString, QByteArray> &files) const
+{
+    const QImage blank = desk.map(render(kPaperBlank).copy(PaperStages::kRegion.rect()), m_dither);
+    const QImage written = desk.map(render(kPaperWritten).copy(PaperStages::kRegion.rect()), m_dither);
+    for (int stage = 0; stage < PaperStages::kStageCount; ++stage) {
+        files[QStringLiteral("Pic_Papir_%1.bmp").arg(stage)] =
+            imagefile::encodeIndexedBmp(PaperStages::compose(blank, written, stage));
+    }
+}
+
+void AssetMaker::makeIcons(std::map<QString, QByteArray> &files) const
+{
+    for (const std::string_view icon : kIcons) {
+        const QList<QImage> images = {loadIconImage(m_icons, icon, kLargeIcon), loadIconImage(m_icons, icon, kSmallIcon)};
+        try {
+            files[text(icon) + QStringLiteral(".ico")] = imagefile::encodeIcon(images);
+        } catch (const std::invalid_argument &error) {
+            throw std::runtime_error(std::string(icon) + ": " + error.what());
+        }
+    }
+}
+
+} // namespace pokaz::assets

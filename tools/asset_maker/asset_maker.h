@@ -1,0 +1,41 @@
+#pragma once
+
+#include "asset_catalogue.h"
+#include "palette_mapper.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <map>
+
+namespace pokaz::assets {
+
+// Turns the scene renders and the icon drawings into the 25 picture files,
+// byte for byte. Throws std::runtime_error naming the first input that is
+// missing or of the wrong size.
+class AssetMaker final {
+public:
+    static constexpr int kPaletteSize = 256;
+
+    AssetMaker(const QDir &renders, const QDir &icons, Dither dither);
+
+    // File name to file contents, for all 25 files.
+    [[nodiscard]] std::map<QString, QByteArray> make() const;
+
+private:
+    [[nodiscard]] QImage render(std::string_view name) const;
+    [[nodiscard]] QList<QImage> paletteSources(Family family) const;
+    [[nodiscard]] QImage source(const AssetCut &cut) const;
+    void makeBitmaps(std::map<QString, QByteArray> &files) const;
+    void makePaper(const PaletteMapper &desk, std::map<QString, QByteArray> &files) const;
+    void makeIcons(std::map<QString, QByteArray> &files) const;
+
+    QDir m_icons;
+    Dither m_dither;
+    std::map<std::string_view, QImage> m_renders;
+};
+
+} // namespace pokaz::assets

@@ -1,0 +1,109 @@
+#include "palette_mapper.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <unordered_map>
+#include <utility>
+
+namespace pokaz::assets {
+
+namespace {
+
+constexpr double kChannelMax = 255.0;
+
+// Floyd-Steinberg weights, in sixteenths: right, below-behind, below, below-ahead.
+constexpr double kRight = 7.0 / 16.0;
+constexpr double kBelowBehind = 3.0 / 16.0;
+constexpr double kBelow = 5.0 / 16.0;
+constexpr double kBelowAhead = 1.0 / 16.0;
+
+using Rgb = std::array<double, 3>;
+
+} // namespace
+
+PaletteMapper::PaletteMapper(QList<QRgb> palette) : m_palette(std::move(palette))
+{
+    if (m_palette.isEmpty() || m_palette.size() > 256)
+        throw std::invalid_argument("a palette holds 1 to 256 colours");
+    for (const QRgb c : std::as_const(m_palette))
+        m_lab.push_back(toOklab(c));
+}
+
+int PaletteMapper::nearestIndex(const Oklab &colour) const
+{
+    int best = 0;
+    double bestDistance = std::numeric_limits<double>::max();
+    for (std::size_t i = 0; i < m_lab.size(); ++i) {
+        const double d = m_lab[i].distanceSquared(colour);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+QImage PaletteMapper::map(const QImage &picture, Dither dither) const
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const int w = rgb.width();
+    const int h = rgb.height();
+    QImage result(w, h, QImage::Format_Indexed8);
+    result.setColorTable(m_palette);
+
+    std::unordered_map<QRgb, int> cache;
+    const auto indexOf = [&](QRgb colour) {
+        const auto [it, inserted] = cache.try_emplace(colour, 0);
+        if (inserted)
+            it->second = nearestIndex(toOklab(colour));
+        return it->second;
+    };
+
+    if (dither == Dither::None) {
+        for (int y = 0; y < h; ++y) {
+            const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            uchar *out = result.scanLine(y);
+            for (int x = 0; x < w; ++x)
+                out[x] = static_cast<uchar>(indexOf(in[x] | 0xFF000000U));
+        }
+        return result;
+    }
+
+    // Errors carried to this row and the next, with a spare column on each side.
+    std::vector<Rgb> current(static_cast<std::size_t>(w) + 2, Rgb{});
+    std::vector<Rgb> next(static_cast<std::size_t>(w) + 2, Rgb{});
+    for (int y = 0; y < h; ++y) {
+        const bool leftToRight = y % 2 == 0;
+        const int step = leftToRight ? 1 : -1;
+        const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        uchar *out = result.scanLine(y);
+        for (int i = 0; i < w; ++i) {
+            const int x = leftToRight ? i : w - 1 - i;
+            const auto slot = static_cast<std::size_t>(x + 1);
+            const Rgb wanted = {std::clamp(qRed(in[x]) + current[slot][0], 0.0, kChannelMax),
+                                std::clamp(qGreen(in[x]) + current[slot][1], 0.0, kChannelMax),
+                                std::clamp(qBlue(in[x]) + current[slot][2], 0.0, kChannelMax)};
+            const int index = indexOf(qRgb(static_cast<int>(std::lround(wanted[0])), static_cast<int>(std::lround(wanted[1])),
+                                           static_cast<int>(std::lround(wanted[2]))));
+            out[x] = static_cast<uchar>(index);
+            const QRgb got = m_palette[index];
+            const Rgb error = {wanted[0] - qRed(got), wanted[1] - qGreen(got), wanted[2] - qBlue(got)};
+            const auto ahead = static_cast<std::size_t>(x + 1 + step);
+            const auto behind = static_cast<std::size_t>(x + 1 - step);
+            for (std::size_t c = 0; c < 3; ++c) {
+                current[ahead][c] += error[c] * kRight;
+                next[behind][c] += error[c] * kBelowBehind;
+                next[slot][c] += error[c] * kBelow;
+                next[ahead][c] += error[c] * kBelowAhead;
+            }
+        }
+        std::swap(current, next);
+        std::fill(next.begin(), next.end(), Rgb{});
+    }
+    return result;
+}
+
+} // namespace pokaz::assets

@@ -1,0 +1,33 @@
+#include "paper_stages.h"
+
+#include <stdexcept>
+
+namespace pokaz::assets {
+
+QRect PaperStages::writingArea(int stage)
+{
+    if (stage <= 0 || stage >= kStageCount)
+        return {};
+    return QRect(QPoint(kWritingLeft, kWritingTop), QPoint(kWritingRight, kWritingBottom.at(static_cast<std::size_t>(stage))));
+}
+
+QImage PaperStages::compose(const QImage &blank, const QImage &written, int stage)
+{
+    if (blank.size() != written.size() || blank.format() != written.format() || blank.colorTable() != written.colorTable())
+        throw std::invalid_argument("the blank and the written sheet differ in size, format or palette");
+
+    QImage result = blank.copy();
+    const QRect area = writingArea(stage).intersected(result.rect());
+    const bool indexed = result.format() == QImage::Format_Indexed8;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (indexed)
+                result.setPixel(x, y, static_cast<uint>(written.pixelIndex(x, y)));
+            else
+                result.setPixel(x, y, written.pixel(x, y));
+        }
+    }
+    return result;
+}
+
+} // namespace pokaz::assets
