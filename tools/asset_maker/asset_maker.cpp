@@ -58,6 +58,10 @@ AssetMaker::AssetMaker(const QDir &renders, const QDir &icons, Dither dither) : 
             throw std::runtime_error(path.toStdString() + " is " + std::to_string(image.width()) + " x " + std::to_string(image.height())
                                      + ", not " + std::to_string(file.width) + " x " + std::to_string(file.height));
         }
+        // A see-through pixel would turn black when flattened; the scenes draw their own backgrounds.
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        if (image.hasAlphaChannel() && argb != image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32))
+            throw std::runtime_error(path.toStdString() + " has transparent pixels");
         m_renders.emplace(file.name, image.convertToFormat(QImage::Format_RGB32));
     }
 }
