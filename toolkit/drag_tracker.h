@@ -1,0 +1,42 @@
+#pragma once
+
+#include "control_events.h"
+
+#include <QPoint>
+
+namespace pokaz::toolkit {
+
+// One drag of a control, from the press on it to the release: turns pointer
+// positions into DragOver and DragDrop events for the controls under the
+// pointer. The dragged control itself never moves.
+class DragTracker final {
+public:
+    DragTracker(const ControlLocator& locator, ControlEvents& events);
+
+    // The press on the source. It delivers nothing: the first DragOver
+    // comes with the first movement.
+    void begin(QWidget* source, QPoint windowPos);
+
+    // One DragOver to the control under the pointer (Enter or Over), and a
+    // Leave before it to the control the pointer has just left. A movement
+    // that does not change the position delivers nothing.
+    void moveTo(QPoint windowPos);
+
+    // DragDrop to the control under the pointer, if any, and the drag ends.
+    void dropAt(QPoint windowPos);
+
+    bool isDragging() const { return source_ != nullptr; }
+    QWidget* source() const { return source_; }
+
+private:
+    void forgetHiddenTarget();
+
+    const ControlLocator& locator_;
+    ControlEvents& events_;
+    QWidget* source_ = nullptr;
+    // The control that last heard Enter or Over, until it hears Leave or is hidden.
+    QWidget* current_ = nullptr;
+    QPoint lastPos_;
+};
+
+} // namespace pokaz::toolkit

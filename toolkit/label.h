@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLabel>
+
+namespace pokaz::toolkit {
+
+// A label: its caption in its own font and alignment, on an opaque
+// background. It keeps the size it is given and never takes the focus.
+class Label final : public QLabel {
+    Q_OBJECT
+
+public:
+    enum class Border { None, SingleSunken };
+
+    explicit Label(QWidget* parent);
+
+    void setBorder(Border border);
+    void setBackColor(const QColor& color);
+    void setForeColor(const QColor& color);
+    void setFontItalic(bool italic);
+
+    QColor backColor() const;
+    QColor foreColor() const;
+};
+
+} // namespace pokaz::toolkit

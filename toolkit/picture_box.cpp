@@ -1,0 +1,61 @@
+#include "picture_box.h"
+
+#include <QImage>
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace pokaz::toolkit {
+
+namespace {
+
+// The sunken three-dimensional edge: two pixels on every side.
+constexpr int Sunken3DWidth = 2;
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent)
+{
+    // The picture and the edge cover every pixel, so Qt need not clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureBox::setPicture(const QImage& picture)
+{
+    picture_ = QPixmap::fromImage(picture);
+    update();
+}
+
+void PictureBox::setBorder(Border border)
+{
+    border_ = border;
+    update();
+}
+
+void PictureBox::setBackColor(const QColor& color)
+{
+    backColor_ = color;
+    update();
+}
+
+QRect PictureBox::clientRect() const
+{
+    const int edge = border_ == Border::Sunken3D ? Sunken3DWidth : 0;
+    return rect().adjusted(edge, edge, -edge, -edge);
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect client = clientRect();
+    painter.save();
+    painter.setClipRect(client);
+    painter.fillRect(client, backColor_);
+    painter.drawPixmap(client.topLeft(), picture_);
+    painter.restore();
+    if (border_ == Border::Sunken3D)
+        qDrawWinPanel(&painter, rect(), palette(), true);
+}
+
+} // namespace pokaz::toolkit
