@@ -6,10 +6,10 @@
 // command line with Declare=FlapOpen=0 (closed, the background picture) or
 // Declare=FlapOpen=1 (swung up, the open-slot picture). Nothing else depends
 // on FlapOpen, so wall, box, camera and light are identical in both renders
-// and the two pictures differ only around the slot. The light is sampled
-// without jitter and the picture is antialiased by rendering it larger and
-// averaging blocks (see render_mailbox.sh), so the renders are repeatable
-// pixel for pixel.
+// and the two pictures differ only around the slot: the open flap and its
+// shadow stay inside the box x 75..179, y 64..120 of the 215x237 picture.
+// The area light is sampled without jitter and render_mailbox.sh antialiases
+// on a fixed grid, so the renders are repeatable pixel for pixel.
 //
 // Units are centimetres: x to the right, y up, z into the wall. The wall is
 // the plane z = 0 and the box stands out of it towards the viewer.
