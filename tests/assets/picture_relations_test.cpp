@@ -1,4 +1,3 @@
-#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
@@ -45,7 +44,7 @@ constexpr std::array<int, kPaperStages> kWritingBottom = {0, 7, 14, 21, 31};
 constexpr int kWritingLeft = 13;
 constexpr int kWritingRight = 83;
 constexpr int kWritingTop = 1;
-const QSize kSheet(98, 32);
+constexpr QSize kSheet(98, 32);
 
 bool isWriting(const QImage &stage, const QImage &blank, int x, int y)
 {

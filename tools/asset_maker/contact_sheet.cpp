@@ -44,11 +44,18 @@ constexpr std::array<Placement, 22> kPaintOrder = {{
     {"Pic_Pismo.bmp", 8, 111},
 }};
 
-const QStringList kClosedDrawers = {"Pic_L1_Z.bmp", "Pic_L2_Z.bmp", "Pic_L3_Z.bmp", "Pic_L4_Z.bmp", "Pic_L5_Z.bmp"};
 constexpr int kDrawers = 5;
 constexpr int kPaperStages = 5;
-const QColor kSheetBackground(96, 96, 96);
-const QColor kLabelColour(Qt::white);
+constexpr QRgb kSheetBackground = 0xFF606060;
+constexpr QRgb kLabelColour = 0xFFFFFFFF;
+
+QStringList closedDrawers()
+{
+    QStringList names;
+    for (int drawer = 1; drawer <= kDrawers; ++drawer)
+        names.append(QStringLiteral("Pic_L%1_Z.bmp").arg(drawer));
+    return names;
+}
 
 QImage load(const QDir &assets, const QString &name)
 {
@@ -75,16 +82,17 @@ QImage ContactSheet::scene(const QDir &assets, const QStringList &shown)
 
 QImage ContactSheet::compose(const QDir &assets)
 {
+    const QStringList closed = closedDrawers();
     QList<Tile> tiles;
-    tiles.append({QStringLiteral("desk, every drawer closed"), scene(assets, QStringList{"Pic_Pozadina.bmp"} + kClosedDrawers)});
+    tiles.append({QStringLiteral("desk, every drawer closed"), scene(assets, QStringList{"Pic_Pozadina.bmp"} + closed)});
     for (int drawer = 1; drawer <= kDrawers; ++drawer) {
-        QStringList shown = QStringList{"Pic_Pozadina.bmp"} + kClosedDrawers;
+        QStringList shown = QStringList{"Pic_Pozadina.bmp"} + closed;
         shown.removeAll(QStringLiteral("Pic_L%1_Z.bmp").arg(drawer));
         shown.append(QStringLiteral("Pic_L%1_O.bmp").arg(drawer));
         tiles.append({QStringLiteral("drawer %1 open (Pic_L%1_O)").arg(drawer), scene(assets, shown)});
     }
     for (int stage = 0; stage < kPaperStages; ++stage) {
-        const QStringList shown = QStringList{"Pic_Pozadina.bmp", QStringLiteral("Pic_Papir_%1.bmp").arg(stage), "Pic_Olovke.bmp"} + kClosedDrawers;
+        const QStringList shown = QStringList{"Pic_Pozadina.bmp", QStringLiteral("Pic_Papir_%1.bmp").arg(stage), "Pic_Olovke.bmp"} + closed;
         tiles.append({QStringLiteral("paper stage %1 and pencils").arg(stage), scene(assets, shown)});
     }
     tiles.append({QStringLiteral("mailbox, slot closed"), scene(assets, {"Pic_S_Pozadina.bmp", "Pic_S_Z.bmp"})});
@@ -114,9 +122,9 @@ QImage ContactSheet::layOut(const QList<Tile> &tiles)
     }
 
     QImage sheet(width, y + rowHeight + kGap, QImage::Format_RGB32);
-    sheet.fill(kSheetBackground);
+    sheet.fill(QColor::fromRgb(kSheetBackground));
     QPainter painter(&sheet);
-    painter.setPen(kLabelColour);
+    painter.setPen(QColor::fromRgb(kLabelColour));
     for (qsizetype i = 0; i < tiles.size(); ++i) {
         const QPoint origin = origins[i];
         painter.drawText(QRect(origin.x(), origin.y(), tiles[i].picture.width(), kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter, tiles[i].label);
