@@ -20,6 +20,7 @@ void DragTracker::moveTo(QPoint windowPos)
     if (!isDragging() || windowPos == lastPos_)
         return;
     lastPos_ = windowPos;
+    forgetHiddenTarget();
 
     QWidget* target = locator_.controlAt(windowPos);
     if (target == current_) {
