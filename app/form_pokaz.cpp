@@ -65,7 +65,7 @@ Form_Pokaz::Form_Pokaz()
     , exercise_(*this)
 {
     setWindowTitle(fromUtf8(FormCaption));
-    setWindowIcon(windowIcon());
+    setWindowIcon(pokaz::windowIcon());
     QPalette colors = palette();
     colors.setColor(QPalette::Window, toolkit::colorFromOle(FormBackColor));
     setPalette(colors);
@@ -73,7 +73,6 @@ Form_Pokaz::Form_Pokaz()
 
     createControls();
     stackControls();
-    orderTabs();
 
     exercise_.Form_Load();
 }
@@ -82,19 +81,26 @@ Form_Pokaz::~Form_Pokaz() = default;
 
 void Form_Pokaz::createControls()
 {
-    // Rows list each container before what it holds.
-    for (const ControlLayout& row : formLayout()) {
-        QWidget* container = row.container ? control(*row.container) : this;
-        Q_ASSERT(container != nullptr);
-        QWidget* widget = createControl(row, container);
-        const auto index = static_cast<std::size_t>(row.control);
-        controls_.at(index) = widget;
-        lefts_.at(index) = static_cast<float>(row.left);
+    // Made in tab order, which lists every container before what it holds:
+    // Qt's focus chain is the order in which widgets are made.
+    std::vector<const ControlLayout*> rows;
+    for (const ControlLayout& row : formLayout())
+        rows.push_back(&row);
+    std::sort(rows.begin(), rows.end(), [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
 
-        const QRect pixels = toolkit::twipsToPixels(row.left, row.top, row.width, row.height);
-        widget->setGeometry(pixels.translated(containerOrigin(row.control)));
-        widget->setToolTip(fromUtf8(row.toolTip));
-        widget->setVisible(row.visibleWhenCreated);
+    for (const ControlLayout* row : rows) {
+        QWidget* container = row->container ? control(*row->container) : this;
+        if (container == nullptr)
+            qFatal("Pokaz: %s comes before its container in tab order", controlName(row->control).data());
+        QWidget* widget = createControl(*row, container);
+        const auto index = static_cast<std::size_t>(row->control);
+        controls_.at(index) = widget;
+        lefts_.at(index) = static_cast<float>(row->left);
+
+        const QRect pixels = toolkit::twipsToPixels(row->left, row->top, row->width, row->height);
+        widget->setGeometry(pixels.translated(containerOrigin(row->control)));
+        widget->setToolTip(fromUtf8(row->toolTip));
+        widget->setVisible(row->visibleWhenCreated);
         router_.addControl(widget);
     }
 }
@@ -146,16 +152,6 @@ void Form_Pokaz::stackControls()
     // Qt puts the sibling raised last on top; the table lists the topmost first.
     const auto rows = formLayout();
     std::for_each(rows.rbegin(), rows.rend(), [this](const ControlLayout& row) { control(row.control)->raise(); });
-}
-
-void Form_Pokaz::orderTabs()
-{
-    std::vector<const ControlLayout*> rows;
-    for (const ControlLayout& row : formLayout())
-        rows.push_back(&row);
-    std::sort(rows.begin(), rows.end(), [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
-    for (std::size_t i = 1; i < rows.size(); ++i)
-        setTabOrder(control(rows[i - 1]->control), control(rows[i]->control));
 }
 
 QWidget* Form_Pokaz::control(Control control) const

@@ -68,7 +68,6 @@ private:
     void createControls();
     QWidget* createControl(const ControlLayout& row, QWidget* container);
     void stackControls();
-    void orderTabs();
     QPoint containerOrigin(Control control) const;
     toolkit::Label& label(Control control) const;
 
