@@ -23,6 +23,7 @@
 #ifndef (Pencils)    #declare Pencils = 0;    #end
 
 #include "functions.inc"
+#include "shapes.inc"
 
 global_settings {
   assumed_gamma 1.0
@@ -64,24 +65,36 @@ camera { DeskCamera }
   adaptive 1
 }
 
-// Key light on the drawer fronts: a soft source just above and right of the
-// camera, so a pulled drawer's shadow falls almost behind the drawer.
+// Key light on the drawer fronts: a soft source just below the camera, so
+// a pulled drawer's shadow falls behind the drawer as the camera sees it.
 #declare L_Key = light_source {
-  <35, 172, -245>
+  <-3, 118, -245>
   color srgb <1.0, 0.97, 0.92> * 0.95
-  area_light <36, 0, 0>, <0, 30, 0>, 4, 3
+  area_light <16, 0, 0>, <0, 20, 0>, 3, 3
   adaptive 1
 }
 
 // Bulb of the floor lamp: warm light washing the wall at the right.
-#declare L_Bulb = light_source {
-  FloorLampBulbPos
-  color srgb <1.0, 0.95, 0.86> * 1.6
-  fade_distance 60 fade_power 2
-  area_light <6, 0, 0>, <0, 0, 6>, 3, 3
-  adaptive 1
-  circular orient
-}
+#macro BulbLight(CastsShadows)
+  light_source {
+    FloorLampBulbPos
+    color srgb <1.0, 0.95, 0.86> * 1.6
+    fade_distance 60 fade_power 2
+    #if (CastsShadows)
+      area_light <6, 0, 0>, <0, 0, 6>, 3, 3
+      adaptive 1
+      circular orient
+    #else
+      shadowless
+    #end
+  }
+#end
+#declare L_Bulb = BulbLight(true)
+
+// The same bulb without shadows for the wall, the desk top and what stands
+// on it: low and to the side, it would throw the pen holder's shadow far
+// across the desk top, out of the pen holder's picture.
+#declare L_BulbWash = BulbLight(false)
 
 // Desk lamp: a warm pool on the desk top under its head.
 #declare L_DeskLamp = light_source {
@@ -105,22 +118,33 @@ camera { DeskCamera }
 // Room, lamps, desk top and props: lit by the global lights.
 light_source { L_Ceiling }
 light_source { L_Wall }
-light_source { L_Bulb }
+light_source { L_BulbWash }
 light_source { L_DeskLamp }
 light_source { L_Fill }
 
-object { Wall }
 object { Photograph }
 object { DeskTop }
 object { DeskLamp }
 object { FloorLamp }
 
 #if (Paper > 0)
-  object { SheetOfPaper(Paper = 2) }
+  #declare PaperWritten = (Paper > 1);
+  object { SheetOfPaper(PaperWritten) }
 #end
 #if (Pencils)
   object { PenHolder }
 #end
+
+// Wall: the floor lamp's bulb with its shadows, so the wall under the desk
+// lies in the shadow of the top.
+light_group {
+  light_source { L_Ceiling }
+  light_source { L_Wall }
+  light_source { L_Bulb }
+  light_source { L_Fill }
+  object { Wall }
+  global_lights off
+}
 
 // Carcass, legs and drawers.
 light_group {

@@ -7,18 +7,18 @@
 global_settings { assumed_gamma 1.0 }
 
 camera {
-  location <0, 1.6, -6>
-  look_at <0.4, 1.2, 4>
-  angle 58
-  right x * 1.42
+  location <0.3, 1.35, -3.2>
+  look_at <0.5, 1.9, 4>
+  angle 62
+  right x * 0.95
 }
 
-light_source { <-30, 40, -20> color rgb 1.1 }
+light_source { <-30, 40, -20> color rgb 1.25 }
 light_source { <20, 30, -30> color rgb 0.35 shadowless }
 sky_sphere { pigment { gradient y color_map { [0 color rgb 0.78] [1 color rgb 0.55] } } }
-fog { distance 60 color rgb 0.75 }
+fog { distance 110 color rgb 0.72 }
 
-#macro Grey(L) pigment { color rgb L } finish { ambient 0.12 diffuse 0.8 } #end
+#macro Grey(L) pigment { color rgb L } finish { ambient 0.06 diffuse 0.85 } #end
 
 // Quay pavement in the foreground, canal water beyond the railing.
 box { <-20, -0.5, -10>, <20, 0, 1.2> Grey(0.45) normal { bumps 0.3 scale 0.15 } }
@@ -32,7 +32,7 @@ box { <-40, -0.8, 22>, <40, 0.3, 24> Grey(0.4) }
 #for (I, -12, 12)
   #local W = 2.6 + mod(abs(I) * 0.37, 0.9);
   #local H = 7 + mod(abs(I) * 1.7, 4);
-  #local L = 0.48 + mod(abs(I) * 0.13, 0.3);
+  #local L = 0.30 + mod(abs(I) * 0.13, 0.3);
   union {
     box { <0, 0, 0>, <W, H, 4> }
     prism { linear_sweep linear_spline 0, 4, 4, <0, H>, <W, H>, <W / 2, H + 2.2>, <0, H> rotate -x * 90 translate z * 4 }
@@ -50,7 +50,7 @@ box { <-40, -0.8, 22>, <40, 0.3, 24> Grey(0.4) }
 #for (I, -6, 6)
   union {
     cylinder { <0, 0, 0>, <0, 3.5, 0>, 0.15 Grey(0.15) }
-    sphere { <0, 5, 0>, 2.2 scale <1, 1.3, 1> Grey(0.22) normal { bumps 0.8 scale 0.4 } }
+    sphere { <0, 5, 0>, 2.2 scale <1, 1.3, 1> Grey(0.16) normal { bumps 0.8 scale 0.4 } }
     translate <I * 6.5 + 1.5, 0.3, 21>
   }
 #end

@@ -63,7 +63,7 @@ downscale() {
   convert "$1" -scale "$W"x"$H"\! -depth 8 PNG24:"$2"
 }
 
-povray_render desk_photo.pov desk_photo.png 600 432 +A0.05 +AM2 +R3
+povray_render desk_photo.pov desk_photo.png 400 420 +A0.05 +AM2 +R3
 
 povray_render desk.pov desk_full.png $((W * SS)) $((H * SS))
 downscale desk_full.png desk.png
