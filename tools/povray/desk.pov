@@ -68,9 +68,9 @@ camera { DeskCamera }
 // Key light on the drawer fronts: a soft source just below the camera, so
 // a pulled drawer's shadow falls behind the drawer as the camera sees it.
 #declare L_Key = light_source {
-  <-3, 118, -245>
+  <-5, 118, -245>
   color srgb <1.0, 0.97, 0.92> * 0.95
-  area_light <16, 0, 0>, <0, 20, 0>, 3, 3
+  area_light <12, 0, 0>, <0, 20, 0>, 3, 3
   adaptive 1
 }
 
