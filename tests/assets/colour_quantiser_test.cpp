@@ -71,6 +71,17 @@ private slots:
         QCOMPARE(cutBefore, cutAfter);
     }
 
+    void withOrderedDitheringARegionMapsAsItDoesInTheWholePictureWhenGivenItsPlace()
+    {
+        const QImage picture = gradient(120, 90);
+        const PaletteMapper mapper(ColourQuantiser::buildPalette({picture}, 32));
+        const QRect region(17, 23, 41, 29);
+        const QImage whole = mapper.map(picture, Dither::Ordered);
+        QCOMPARE(mapper.map(picture.copy(region), Dither::Ordered, region.topLeft()), whole.copy(region));
+        // The pattern really is at work: a smooth ramp mixes neighbouring entries.
+        QVERIFY(whole != mapper.map(picture, Dither::None));
+    }
+
     void ditheringKeepsTheAverageOfAFlatColourBetweenTwoEntries()
     {
         QImage grey(50, 50, QImage::Format_RGB32);

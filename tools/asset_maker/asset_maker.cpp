@@ -113,7 +113,7 @@ void AssetMaker::makeBitmaps(std::map<QString, QByteArray> &files) const
         else if (cut.family == Family::Cartoon)
             picture = source(cut);
         else
-            picture = (cut.family == Family::Desk ? desk : mailbox).map(source(cut), m_dither);
+            picture = (cut.family == Family::Desk ? desk : mailbox).map(source(cut), m_dither, cut.region.rect().topLeft());
 
         files[text(cut.asset)] = cut.family == Family::Cartoon ? imagefile::encodeTrueColourBmp(picture)
                                                                : imagefile::encodeIndexedBmp(picture);
@@ -126,8 +126,9 @@ void AssetMaker::makeBitmaps(std::map<QString, QByteArray> &files) const
 // the pixels a stage shares with another are the same palette entries.
 void AssetMaker::makePaper(const PaletteMapper &desk, std::map<QString, QByteArray> &files) const
 {
-    const QImage blank = desk.map(render(kPaperBlank).copy(PaperStages::kRegion.rect()), m_dither);
-    const QImage written = desk.map(render(kPaperWritten).copy(PaperStages::kRegion.rect()), m_dither);
+    const QRect sheet = PaperStages::kRegion.rect();
+    const QImage blank = desk.map(render(kPaperBlank).copy(sheet), m_dither, sheet.topLeft());
+    const QImage written = desk.map(render(kPaperWritten).copy(sheet), m_dither, sheet.topLeft());
     for (int stage = 0; stage < PaperStages::kStageCount; ++stage) {
         files[QStringLiteral("Pic_Papir_%1.bmp").arg(stage)] =
             imagefile::encodeIndexedBmp(PaperStages::compose(blank, written, stage));

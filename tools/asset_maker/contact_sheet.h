@@ -13,7 +13,7 @@ namespace pokaz::assets {
 // pencils, the mailbox slot closed and open, the man with the envelope).
 class ContactSheet final {
 public:
-    static constexpr int kMaxWidth = 2000;
+    static constexpr int kMaxWidth = 2016;
     static constexpr int kGap = 12;
     static constexpr int kLabelHeight = 22;
 

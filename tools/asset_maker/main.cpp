@@ -22,6 +22,8 @@ pokaz::assets::Dither parseDither(const QString &value)
         return pokaz::assets::Dither::None;
     if (value == QLatin1String("floyd-steinberg"))
         return pokaz::assets::Dither::FloydSteinberg;
+    if (value == QLatin1String("ordered"))
+        return pokaz::assets::Dither::Ordered;
     throw std::runtime_error("unknown dithering: " + value.toStdString());
 }
 
@@ -37,8 +39,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption icons(QStringLiteral("icons"), QStringLiteral("Folder of the <name>_32.xpm and <name>_16.xpm drawings."), QStringLiteral("dir"));
     const QCommandLineOption output(QStringLiteral("output"), QStringLiteral("Folder the 25 picture files go to."), QStringLiteral("dir"));
     const QCommandLineOption sheet(QStringLiteral("contact-sheet"), QStringLiteral("PNG file for the contact sheet."), QStringLiteral("file"));
-    const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("none or floyd-steinberg."), QStringLiteral("mode"),
-                                    QStringLiteral("none"));
+    const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("none, ordered or floyd-steinberg."), QStringLiteral("mode"),
+                                    QStringLiteral("ordered"));
     parser.addOptions({renders, icons, output, sheet, dither});
     parser.process(app);
 

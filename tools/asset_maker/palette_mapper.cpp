@@ -22,6 +22,26 @@ constexpr double kBelowAhead = 1.0 / 16.0;
 
 using Rgb = std::array<double, 3>;
 
+constexpr int kBayerSide = 8;
+constexpr std::array<int, kBayerSide * kBayerSide> kBayer = {
+    0,  32, 8,  40, 2,  34, 10, 42, 48, 16, 56, 24, 50, 18, 58, 26,
+    12, 44, 4,  36, 14, 46, 6,  38, 60, 28, 52, 20, 62, 30, 54, 22,
+    3,  35, 11, 43, 1,  33, 9,  41, 51, 19, 59, 27, 49, 17, 57, 25,
+    15, 47, 7,  39, 13, 45, 5,  37, 63, 31, 55, 23, 61, 29, 53, 21,
+};
+
+// The pattern's offset at a place of the scene, centred on zero.
+double orderedOffset(int x, int y)
+{
+    const auto cell = static_cast<std::size_t>((y % kBayerSide) * kBayerSide + x % kBayerSide);
+    return ((kBayer.at(cell) + 0.5) / (kBayerSide * kBayerSide) - 0.5) * PaletteMapper::kOrderedSpread;
+}
+
+int shifted(int channel, double offset)
+{
+    return static_cast<int>(std::lround(std::clamp(channel + offset, 0.0, kChannelMax)));
+}
+
 } // namespace
 
 PaletteMapper::PaletteMapper(QList<QRgb> palette) : m_palette(std::move(palette))
@@ -46,7 +66,7 @@ int PaletteMapper::nearestIndex(const Oklab &colour) const
     return best;
 }
 
-QImage PaletteMapper::map(const QImage &picture, Dither dither) const
+QImage PaletteMapper::map(const QImage &picture, Dither dither, QPoint origin) const
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     const int w = rgb.width();
@@ -68,6 +88,18 @@ QImage PaletteMapper::map(const QImage &picture, Dither dither) const
             uchar *out = result.scanLine(y);
             for (int x = 0; x < w; ++x)
                 out[x] = static_cast<uchar>(indexOf(in[x] | 0xFF000000U));
+        }
+        return result;
+    }
+
+    if (dither == Dither::Ordered) {
+        for (int y = 0; y < h; ++y) {
+            const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            uchar *out = result.scanLine(y);
+            for (int x = 0; x < w; ++x) {
+                const double offset = orderedOffset(origin.x() + x, origin.y() + y);
+                out[x] = static_cast<uchar>(indexOf(qRgb(shifted(qRed(in[x]), offset), shifted(qGreen(in[x]), offset), shifted(qBlue(in[x]), offset))));
+            }
         }
         return result;
     }
