@@ -6,6 +6,8 @@ namespace pokaz::toolkit {
 
 // A label: its caption in its own font and alignment, on an opaque
 // background. It keeps the size it is given and never takes the focus.
+// A bold caption in a bitmap face that has no bold cut is drawn twice, one
+// pixel apart, as desktops embolden such faces.
 class Label final : public QLabel {
     Q_OBJECT
 
@@ -21,6 +23,9 @@ public:
 
     QColor backColor() const;
     QColor foreColor() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace pokaz::toolkit

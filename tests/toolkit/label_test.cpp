@@ -1,3 +1,4 @@
+#include "fonts.h"
 #include "label.h"
 #include "system_color.h"
 
@@ -6,10 +7,27 @@
 
 using namespace pokaz::toolkit;
 
+namespace {
+
+int darkPixels(Label& label)
+{
+    const QImage shown = label.grab().toImage();
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            count += qGray(shown.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
 class LabelTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { registerFonts(); }
+
     void fixedColoursAreBlueGreenRedFromTheHighByteDown()
     {
         QCOMPARE(colorFromOle(0x000000FF), QColor(255, 0, 0));
@@ -57,6 +75,26 @@ private slots:
         QVERIFY(!label->font().italic());
         label->setBorder(Label::Border::None);
         QCOMPARE(label->frameWidth(), 0);
+    }
+
+    void aBoldCaptionInABitmapFaceIsDrawnHeavierThanARegularOne()
+    {
+        QWidget parent;
+        auto* regular = new Label(&parent);
+        auto* bold = new Label(&parent);
+        for (Label* label : {regular, bold}) {
+            label->setGeometry(0, 0, 49, 22);
+            label->setBackColor(Qt::white);
+            label->setForeColor(Qt::black);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            label->setText(QStringLiteral(" 100%"));
+        }
+        regular->setFont(fontInPoints(SansSerifFace, 9.75, false));
+        bold->setFont(fontInPoints(SansSerifFace, 9.75, true));
+        const int regularInk = darkPixels(*regular);
+        QVERIFY(regularInk > 0);
+        QVERIFY2(darkPixels(*bold) > regularInk + regularInk / 2,
+                 qPrintable(QStringLiteral("%1 against %2").arg(darkPixels(*bold)).arg(regularInk)));
     }
 };
 
