@@ -96,13 +96,14 @@ camera { DeskCamera }
 // across the desk top, out of the pen holder's picture.
 #declare L_BulbWash = BulbLight(false)
 
-// Desk lamp: a warm pool on the desk top under its head.
+// Desk lamp: a warm pool on the desk top in front of its foot, where the
+// paper lies.
 #declare L_DeskLamp = light_source {
   DeskLampLightPos
-  color srgb <1.0, 0.94, 0.82> * 0.9
+  color srgb <1.0, 0.90, 0.74> * 1.1
   spotlight
-  point_at DeskLampLightPos + <6, -30, -8>
-  radius 28 falloff 55 tightness 2
+  point_at PixelOnY(318, 184, TopY)
+  radius 22 falloff 50 tightness 2
   area_light <8, 0, 0>, <0, 0, 5>, 3, 3
   adaptive 1
 }
