@@ -46,6 +46,19 @@ void addProbe(const char* name, QPoint pos, std::optional<Control> expected)
     QTest::newRow(name) << pos << expected;
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
 } // namespace
 
 class FormPokazLayoutTest final : public QObject {
@@ -280,6 +293,18 @@ private slots:
         form.setVisible(Frame_Posta, pokaz::Truth::True);
         QCOMPARE(form.controlAt({656, 300}), std::optional{Frame_Posta});
         QCOMPARE(form.controlAt({661, 300}), Nothing);
+    }
+
+    void eachStepOfTheSlideIsPaintedBeforeTheNextWithNoEventProcessing()
+    {
+        FormDriver driver;
+        driver.goToMailbox();
+        PaintCounter paints;
+        driver.form().control(Pic_S_Pozadina)->installEventFilter(&paints);
+        for (int step = 1; step <= 3; ++step) {
+            driver.form().setLeft(Pic_S_Pozadina, 135.0F - 40.0F * static_cast<float>(step));
+            QCOMPARE(paints.count, step);
+        }
     }
 
     void theWindowHeightFollowsTheOuterHeightInTwips()
