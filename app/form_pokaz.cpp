@@ -45,10 +45,10 @@ QCursor dragCursor(Control control, HotSpot hotSpot)
     qFatal("Pokaz: %s has no %dx%d image", qPrintable(path), DragIconSize, DragIconSize);
 }
 
-QFont fontOf(const FontSpec& spec)
+QFont fontOf(const LayoutFont& font)
 {
     constexpr int BoldWeight = 700;
-    return toolkit::fontInPoints(fromUtf8(spec.face), spec.points, spec.weight >= BoldWeight);
+    return toolkit::fontInPoints(fromUtf8(font.face), font.points, font.weight >= BoldWeight);
 }
 
 Qt::Alignment alignmentOf(Alignment alignment)

@@ -55,7 +55,7 @@ public:
     void setHeight(float twips) override;
     void endProgram() override;
 
-    using QWidget::setVisible;
+    using DialogWindow::setVisible;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -11,11 +11,11 @@ constexpr int Bold = 700;
 constexpr int CentralEuropean = 238;
 constexpr int Western = 0;
 
-constexpr FontSpec ButtonFont{"Tahoma", 12.0, Bold, CentralEuropean};
-constexpr FontSpec KrajFont{"Tahoma", 12.0, Bold, Western};
-constexpr FontSpec ProgressFont{"MS Sans Serif", 9.75, Bold, CentralEuropean};
-constexpr FontSpec ClosingFont{"Tahoma", 20.25, Regular, CentralEuropean};
-constexpr std::optional<FontSpec> DialogFont{};
+constexpr LayoutFont ButtonFont{"Tahoma", 12.0, Bold, CentralEuropean};
+constexpr LayoutFont KrajFont{"Tahoma", 12.0, Bold, Western};
+constexpr LayoutFont ProgressFont{"MS Sans Serif", 9.75, Bold, CentralEuropean};
+constexpr LayoutFont ClosingFont{"Tahoma", 20.25, Regular, CentralEuropean};
+constexpr std::optional<LayoutFont> DialogFont{};
 
 constexpr std::optional<Control> Window{};
 constexpr bool Shown = true;

@@ -25,7 +25,7 @@ enum class BorderStyle {
 
 enum class Alignment { Left, Centre };
 
-struct FontSpec {
+struct LayoutFont {
     std::string_view face;
     double points;
     int weight;
@@ -51,7 +51,7 @@ struct ControlLayout {
     OleColor backColor;
     OleColor foreColor;
     std::string_view caption;
-    std::optional<FontSpec> font; // empty: the window's dialog font
+    std::optional<LayoutFont> font; // empty: the window's dialog font
     Alignment alignment;
     std::string_view toolTip;
     std::optional<HotSpot> dragIcon; // set: drags automatically with its .drag.ico

@@ -25,11 +25,11 @@ public:
     explicit DialogWindow(QSize clientSize);
 
     void setOuterHeight(float twips);
-    static int clientHeightForOuter(float twips);
 
     void setVisible(bool visible) override;
 
 private:
+    static int clientHeightForOuter(float twips);
     void centreOnScreen();
 };
 

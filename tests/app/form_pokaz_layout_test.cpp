@@ -307,17 +307,6 @@ private slots:
         }
     }
 
-    void theWindowHeightFollowsTheOuterHeightInTwips()
-    {
-        FormDriver driver;
-        driver.form().setHeight(4000.0F);
-        QCOMPARE(driver.form().height(), 242);
-        QCOMPARE(driver.form().maximumHeight(), 242);
-        QCOMPARE(driver.form().width(), 663);
-        driver.form().setHeight(8520.0F);
-        QCOMPARE(driver.form().size(), QSize(663, 543));
-    }
-
     void theFontsAreTheFacesOfTheLayout()
     {
         FormDriver driver;
