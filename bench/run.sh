@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks and prints a table of figures. It never fails
+# because a figure is poor; only a broken build or a missing display stops it.
+#   bash bench/run.sh [RUNS]      (RUNS start-ups of each program, default 15)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb libx11-dev libxdamage-dev
+runs=${1:-15}
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --parallel "$(nproc)" --target pokaz first_frame floor_window action_bench
+
+# A private X server on the first free display number.
+fdfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -f "$fdfile"' EXIT
+for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$fdfile")"
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+
+program=build/app/pokaz
+floor=build/bench/floor_window
+samples=$(mktemp)
+# Alternate the two so that a busy moment of the machine hits both alike.
+for _ in $(seq "$runs"); do
+    echo "pokaz $(build/bench/first_frame "$program" 2>/dev/null)" >>"$samples"
+    echo "floor $(build/bench/first_frame "$floor" 2>/dev/null)" >>"$samples"
+done
+
+summary() { # name field -> "median min max"
+    grep "^$1 " "$samples" | sed -n "s/.*$2=\([0-9.]*\).*/\1/p" | sort -n |
+        awk '{v[NR]=$1} END {m = NR % 2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2; printf "%s %s %s", m, v[1], v[NR]}'
+}
+read -r p_med p_min p_max <<<"$(summary pokaz startup_ms)"
+read -r f_med f_min f_max <<<"$(summary floor startup_ms)"
+read -r p_mem _ _ <<<"$(summary pokaz peak_kb)"
+read -r f_mem _ _ <<<"$(summary floor peak_kb)"
+rm -f "$samples"
+
+echo
+echo "Start-up to the first painted frame, $runs runs each (ms)"
+printf '%-14s %10s %10s %10s\n' "" median min max
+printf '%-14s %10.1f %10.1f %10.1f\n' pokaz "$p_med" "$p_min" "$p_max"
+printf '%-14s %10.1f %10.1f %10.1f\n' floor "$f_med" "$f_min" "$f_max"
+awk -v p="$p_med" -v f="$f_med" 'BEGIN {printf "%-14s %10.2f   (goal: at most 1.20)\n", "ratio", p / f}'
+echo
+echo "Peak resident memory (median, MB)"
+awk -v p="$p_mem" -v f="$f_mem" 'BEGIN {
+    printf "%-14s %10.1f\n%-14s %10.1f\n%-14s %10.1f   (goal: at most 8.0)\n", "pokaz", p/1024, "floor", f/1024, "difference", (p-f)/1024 }'
+echo
+stripped=$(mktemp)
+strip -o "$stripped" "$program"
+awk -v all="$(stat -c %s "$program")" -v bare="$(stat -c %s "$stripped")" \
+    'BEGIN {printf "%-14s %10.1f MB, %.1f MB stripped (the pictures and fonts are inside)\n", "executable", all/1048576, bare/1048576}'
+rm -f "$stripped"
+echo
+echo "Per action on the real window, repaint included"
+build/bench/action_bench
