@@ -1,5 +1,6 @@
 #include "frame.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -16,7 +17,6 @@ constexpr int EtchedLineWidth = 1;
 Frame::Frame(QWidget* parent)
     : QGroupBox(parent)
 {
-    setFlat(false);
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -34,6 +34,21 @@ void Frame::paintEvent(QPaintEvent*)
     painter.fillRect(caption, palette().window());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
+}
+
+void Frame::mousePressEvent(QMouseEvent* event)
+{
+    event->ignore();
+}
+
+void Frame::mouseMoveEvent(QMouseEvent* event)
+{
+    event->ignore();
+}
+
+void Frame::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->ignore();
 }
 
 } // namespace pokaz::toolkit
