@@ -12,6 +12,7 @@ void DragTracker::begin(QWidget* source, QPoint windowPos)
 {
     source_ = source;
     current_ = nullptr;
+    currentEntered_ = false;
     lastPos_ = windowPos;
 }
 
@@ -20,12 +21,14 @@ void DragTracker::moveTo(QPoint windowPos)
     if (!isDragging() || windowPos == lastPos_)
         return;
     lastPos_ = windowPos;
-    forgetHiddenTarget();
 
     QWidget* target = locator_.controlAt(windowPos);
     if (target == current_) {
-        if (target != nullptr)
-            events_.dragOver(target, source_, windowPos, DragState::Over);
+        if (target != nullptr) {
+            const DragState state = currentEntered_ ? DragState::Over : DragState::Enter;
+            currentEntered_ = true;
+            events_.dragOver(target, source_, windowPos, state);
+        }
     } else {
         if (current_ != nullptr) {
             QWidget* left = current_;
@@ -35,10 +38,11 @@ void DragTracker::moveTo(QPoint windowPos)
             target = locator_.controlAt(windowPos);
         }
         current_ = target;
+        currentEntered_ = target != nullptr;
         if (target != nullptr)
             events_.dragOver(target, source_, windowPos, DragState::Enter);
     }
-    forgetHiddenTarget();
+    takeOverHiddenTarget();
 }
 
 void DragTracker::dropAt(QPoint windowPos)
@@ -52,12 +56,17 @@ void DragTracker::dropAt(QPoint windowPos)
         events_.dragDrop(target, source, windowPos);
 }
 
-void DragTracker::forgetHiddenTarget()
+void DragTracker::takeOverHiddenTarget()
 {
-    // A control hidden under the pointer hears no Leave; whatever lies there
-    // now hears Enter with the next movement.
-    if (current_ != nullptr && !locator_.isShown(current_))
-        current_ = nullptr;
+    // A control hidden under the pointer hears no Leave. Whatever lies there
+    // now is where the pointer is: it hears Enter with the next movement if
+    // the pointer stays on it, and Leave if that movement takes the pointer
+    // off it. So the open slot, shown where the closed one was, closes again
+    // even when the envelope leaves it with its very next movement.
+    if (current_ != nullptr && !locator_.isShown(current_)) {
+        current_ = locator_.controlAt(lastPos_);
+        currentEntered_ = false;
+    }
 }
 
 } // namespace pokaz::toolkit

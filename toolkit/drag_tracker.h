@@ -29,13 +29,16 @@ public:
     QWidget* source() const { return source_; }
 
 private:
-    void forgetHiddenTarget();
+    void takeOverHiddenTarget();
 
     const ControlLocator& locator_;
     ControlEvents& events_;
     QWidget* source_ = nullptr;
-    // The control that last heard Enter or Over, until it hears Leave or is hidden.
+    // The control the pointer is in, until it hears Leave. When it is hidden
+    // under the pointer, whatever lies there now takes its place; that one
+    // has not heard Enter yet.
     QWidget* current_ = nullptr;
+    bool currentEntered_ = false;
     QPoint lastPos_;
 };
 

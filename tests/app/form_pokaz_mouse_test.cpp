@@ -170,11 +170,21 @@ private slots:
         driver.move(slot);
         QVERIFY(driver.isVisible(Pic_S_O));
 
-        // Dropped beside the mailbox: nothing happens. The open slot hears
-        // its enter with the move after the one that opened it, so only a
-        // pointer that has moved inside it closes it on the way out.
-        driver.move(slot + QPoint(1, 0));
+        // Straight out again with the next movement: the slot closes all the same.
         driver.move({300, 100});
+        QVERIFY(!driver.isVisible(Pic_S_O));
+        QVERIFY(driver.isVisible(Pic_S_Z));
+
+        // In over the shared top edge and out over it at once.
+        const QPoint topEdge = driver.topLeftOf(Pic_S_Z) + QPoint(40, 0);
+        driver.move(topEdge - QPoint(0, 1));
+        driver.move(topEdge);
+        QVERIFY(driver.isVisible(Pic_S_O));
+        driver.move(topEdge - QPoint(0, 1));
+        QVERIFY(!driver.isVisible(Pic_S_O));
+        QVERIFY(driver.isVisible(Pic_S_Z));
+
+        // Dropped beside the mailbox: nothing happens.
         driver.release({300, 100});
         QVERIFY(driver.isVisible(Pic_Pismo));
         QVERIFY(driver.isVisible(Pic_S_Z));

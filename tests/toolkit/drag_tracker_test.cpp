@@ -156,6 +156,26 @@ private slots:
                                               {&sheetB, DragState::Enter}}));
     }
 
+    void whatIsShownUnderThePointerHearsLeaveWhenTheNextMoveTakesThePointerOff()
+    {
+        DragTracker drag(locator, recorder);
+        // Entering A swaps it for C, as entering the closed slot opens it.
+        recorder.onEvent = [&](const RecordedEvent& event) {
+            if (event.target == &sheetA && event.state == DragState::Enter) {
+                locator.setShown(&sheetA, false);
+                locator.setShown(&sheetC, true);
+            }
+        };
+        drag.begin(&source, OnSource);
+        drag.moveTo(InA);
+        drag.moveTo(InB);
+        drag.moveTo(Nowhere);
+        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter},
+                                              {&sheetC, DragState::Leave},
+                                              {&sheetB, DragState::Enter},
+                                              {&sheetB, DragState::Leave}}));
+    }
+
     void aLeaveThatChangesTheSceneEntersWhatLiesUnderThePointerAfterIt()
     {
         DragTracker drag(locator, recorder);
