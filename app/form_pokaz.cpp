@@ -100,6 +100,8 @@ void Form_Pokaz::createControls()
         const QRect pixels = toolkit::twipsToPixels(row->left, row->top, row->width, row->height);
         widget->setGeometry(pixels.translated(containerOrigin(row->control)));
         widget->setToolTip(fromUtf8(row->toolTip));
+        widget->setAccessibleName(fromUtf8(pokaz::accessibleName(row->control)));
+        widget->setAccessibleDescription(fromUtf8(row->toolTip));
         widget->setVisible(row->visibleWhenCreated);
         router_.addControl(widget);
     }

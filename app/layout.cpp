@@ -79,6 +79,40 @@ constexpr std::array<ControlLayout, ControlCount> Layout{{
 }};
 // clang-format on
 
+// In the order of Control. Labels, frames and buttons are named after their
+// role or caption; each picture after what it shows.
+constexpr std::array<std::string_view, ControlCount> AccessibleNames{
+    "U susjedstvu",              // Frame_Posta
+    "Kraj",                      // BTN_Kraj
+    "Još jednom",                // BTN_Ponovo
+    "Utor sandučića, zatvoren",  // Pic_S_Z
+    "Utor sandučića, otvoren",   // Pic_S_O
+    "Poštanski sandučić",        // Pic_S_Pozadina
+    "Pismo u kuverti",           // Pic_Pismo
+    "Čovjek s pismom",           // Pic_P_Pozadina
+    "Ostalo je na poštarima",    // PorukaKraj
+    "Pismo",                     // Frame_Pismo
+    "Ladica 4, otvorena",        // Pic_L4_O
+    "Ladica 2, otvorena",        // Pic_L2_O
+    "Ladica 1, otvorena",        // Pic_L1_O
+    "Ladica 2, zatvorena",       // Pic_L2_Z
+    "Ladica 3 s papirom, otvorena", // Pic_L3_O
+    "Ladica 5, otvorena",        // Pic_L5_O
+    "Ladica 3 s papirom, zatvorena", // Pic_L3_Z
+    "Ladica 4 s olovkama, zatvorena", // Pic_L4_Z
+    "Ladica 5, zatvorena",       // Pic_L5_Z
+    "Papir, napisano cijelo pismo", // Pic_Papir(4)
+    "Papir, napisane tri četvrtine", // Pic_Papir(3)
+    "Papir, napisana polovina",  // Pic_Papir(2)
+    "Papir, napisana četvrtina", // Pic_Papir(1)
+    "Pisaći stol s ladicama",    // Pic_Pozadina
+    "Olovke",                    // Pic_Olovke
+    "Ladica 1, zatvorena",       // Pic_L1_Z
+    "Prazan papir",              // Pic_Papir(0)
+    "Napisano posto",            // Tok
+    "Uputa",                     // Poruka
+};
+
 constexpr bool rowsFollowControlOrder()
 {
     for (int i = 0; i < ControlCount; ++i) {
@@ -99,6 +133,11 @@ std::span<const ControlLayout> formLayout()
 const ControlLayout& layoutOf(Control control)
 {
     return Layout.at(static_cast<std::size_t>(control));
+}
+
+std::string_view accessibleName(Control control)
+{
+    return AccessibleNames.at(static_cast<std::size_t>(control));
 }
 
 } // namespace pokaz

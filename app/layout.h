@@ -68,4 +68,7 @@ inline constexpr OleColor FormBackColor = colors::ButtonFace;
 std::span<const ControlLayout> formLayout();
 const ControlLayout& layoutOf(Control control);
 
+// What a screen reader calls the control, in the learner's language.
+std::string_view accessibleName(Control control);
+
 } // namespace pokaz
