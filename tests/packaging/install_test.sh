@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and builds the Debian package, and
+# checks that both give a desktop program: the executable, a valid desktop
+# entry and metainfo with release 2.00, the icons from the window icon, a
+# package that names its runtime libraries, and a window that opens from the
+# desktop entry's command.
+#   install_test.sh BUILD_DIR ASSET_DIR
+set -euo pipefail
+build=$1
+assets=$2
+scratch=$(mktemp -d)
+trap 'kill "${xvfb:-}" "${program:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() { local what=$1; shift; if "$@" >/dev/null 2>&1; then echo "ok: $what"; else fail "$what"; fi; }
+
+app_id=org.pokaz.Pokaz
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+check "executable in bin/" test -x "$prefix/bin/pokaz"
+desktop=$prefix/share/applications/$app_id.desktop
+metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+check "desktop entry is valid" desktop-file-validate "$desktop"
+check "desktop entry is named Pokaz" grep -qx 'Name=Pokaz' "$desktop"
+check "desktop entry shows the window icon" grep -qx "Icon=$app_id" "$desktop"
+check "metainfo is valid" appstreamcli validate --no-net "$metainfo"
+check "metainfo names release 2.00" grep -q '<release version="2.00"' "$metainfo"
+for size in 16 32; do
+    png=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+    check "${size}x${size} icon is a ${size}x${size} PNG" test "$(identify -format '%m %wx%h' "$png")" = "PNG ${size}x${size}"
+    frame=$([ "$size" = 32 ] && echo 0 || echo 1)
+    check "${size}x${size} icon has the window icon's pixels" \
+        test "$(compare -metric AE "$png" "$assets/Form_Pokaz.ico[$frame]" null: 2>&1)" = 0
+done
+
+# The Debian package.
+(cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb" >/dev/null)
+deb=$(ls "$scratch"/deb/*.deb)
+check "package version is 2.00" test "$(dpkg-deb -f "$deb" Version)" = 2.00
+check "package pulls in Qt's widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
+check "package holds the program and its desktop entry" \
+    grep -q "./usr/share/applications/$app_id.desktop" <<<"$(dpkg-deb -c "$deb" | grep ./usr/bin/pokaz -A1000)"
+if [[ "$(apt-cache policy libqt6widgets6)" == *"Candidate: "[0-9]* ]]; then
+    check "package installs with its dependencies (simulated)" apt-get install -s -qq "$deb"
+else
+    echo "note: no package lists here, so the simulated install was not tried"
+fi
+
+# The desktop entry's command opens the window.
+fdfile=$scratch/display
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+command=$(sed -n 's/^Exec=//p' "$desktop")
+DISPLAY=":$(head -n1 "$fdfile")" XDG_RUNTIME_DIR=$scratch PATH="$prefix/bin:$PATH" $command &
+program=$!
+check "the desktop entry opens the window" \
+    env DISPLAY=":$(head -n1 "$fdfile")" timeout 20 xdotool search --sync --onlyvisible --name '^Pokaz$'
+
+echo "install test: $failures failed"
+[ "$failures" = 0 ]
