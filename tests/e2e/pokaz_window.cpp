@@ -19,12 +19,15 @@ constexpr std::chrono::seconds KillLimit{5};
 
 } // namespace
 
-PokazWindow::PokazWindow(const XServer& server, const QString& executable)
+PokazWindow::PokazWindow(const XServer& server, const QString& executable, const QStringList& launcher)
     : server_(server)
 {
     process_.setProcessEnvironment(server.clientEnvironment());
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(executable, {});
+    if (launcher.isEmpty())
+        process_.start(executable, {});
+    else
+        process_.start(launcher.front(), launcher.mid(1) << executable);
 }
 
 PokazWindow::~PokazWindow()

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <optional>
@@ -17,7 +18,9 @@ class XServer;
 // the client area, and client points map to screen points by its origin.
 class PokazWindow final {
 public:
-    PokazWindow(const XServer& server, const QString& executable);
+    // launcher, if given, is a command that runs the executable, which is
+    // added as its last argument (strace -o log, for one).
+    PokazWindow(const XServer& server, const QString& executable, const QStringList& launcher = {});
     ~PokazWindow();
     PokazWindow(const PokazWindow&) = delete;
     PokazWindow& operator=(const PokazWindow&) = delete;

@@ -59,6 +59,7 @@ QProcessEnvironment XServer::clientEnvironment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display_);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     return environment;

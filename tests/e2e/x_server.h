@@ -5,6 +5,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <optional>
@@ -24,7 +25,8 @@ public:
     QString display() const { return display_; }
     QString startError() const { return startError_; }
 
-    // The environment of a client of this server and of nothing else.
+    // The environment of a client of this server and of nothing else, with
+    // a private runtime folder as a desktop session has one.
     QProcessEnvironment clientEnvironment() const;
 
     // Runs an X client tool (xdotool, import, ...) to its end and returns its
@@ -34,6 +36,7 @@ public:
 
 private:
     QProcess server_;
+    QTemporaryDir runtime_;
     QString display_;
     QString startError_;
 };
