@@ -6,3 +6,8 @@ source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 configure_and_build
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+
+# The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOKAZ_SANITIZE=ON >/dev/null
+cmake --build build-asan --parallel "$(nproc)"
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"

@@ -111,7 +111,7 @@ void FileAccessTest::oneWholeExerciseOpensNoFileForWritingAndNoPictureOrFont()
     QVERIFY(learner.clickAt(clientRect(Control::BTN_Kraj).center()));
     const auto status = window.waitForExit();
     QVERIFY2(status.has_value(), "the program did not end after \"Kraj\"");
-    QCOMPARE(*status, 0);
+    QVERIFY2(*status == 0, qPrintable(QStringLiteral("exit status %1: %2").arg(*status).arg(window.output())));
 
     QFile traced(log);
     QVERIFY2(traced.open(QIODevice::ReadOnly), qPrintable(log));

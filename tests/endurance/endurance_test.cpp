@@ -100,6 +100,12 @@ void EnduranceTest::manyExercisesEndWhereTheFirstBeganInTheSameMemory()
     QCOMPARE(placeOf(window, Control::Pic_S_Pozadina), mailboxPlace);
     QCOMPARE(window.form().size(), FullClientSize);
 
+#ifdef POKAZ_SANITIZED
+    // AddressSanitizer keeps freed memory in quarantine, so the peak grows
+    // with every allocation; the comparison means something only without it.
+    qInfo("peak memory not compared in the sanitizer build");
+    return;
+#endif
     if (rounds > SettledExercises) {
         QVERIFY(settledPeak > 0 && finalPeak > 0);
         QVERIFY2(finalPeak - settledPeak <= AllowedGrowthKiB,
