@@ -20,6 +20,7 @@ void DragTracker::moveTo(QPoint windowPos)
 {
     if (!isDragging() || windowPos == lastPos_)
         return;
+    takeOverHiddenTarget();
     lastPos_ = windowPos;
 
     QWidget* target = locator_.controlAt(windowPos);
