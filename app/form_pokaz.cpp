@@ -11,7 +11,6 @@
 #include "system_color.h"
 #include "twips.h"
 
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QtGlobal>
@@ -23,26 +22,15 @@ namespace pokaz {
 
 namespace {
 
-constexpr int DragIconSize = 32;
-
 QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The 32 x 32 image of the control's drag icon, as a pointer shape.
+// The control's drag icon as a pointer shape.
 QCursor dragCursor(Control control, HotSpot hotSpot)
 {
-    const QString path = picturePath(control, PictureProperty::DragIcon);
-    QImageReader reader(path);
-    do {
-        const QImage image = reader.read();
-        if (image.isNull())
-            break;
-        if (image.size() == QSize(DragIconSize, DragIconSize))
-            return QCursor(QPixmap::fromImage(image), hotSpot.x, hotSpot.y);
-    } while (reader.jumpToNextImage());
-    qFatal("Pokaz: %s has no %dx%d image", qPrintable(path), DragIconSize, DragIconSize);
+    return QCursor(QPixmap::fromImage(loadPicture(control, PictureProperty::DragIcon)), hotSpot.x, hotSpot.y);
 }
 
 QFont fontOf(const LayoutFont& font)

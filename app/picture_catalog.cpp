@@ -1,6 +1,8 @@
 #include "picture_catalog.h"
 
-#include <QImageReader>
+#include "picture_file.h"
+
+#include <QResource>
 #include <QtGlobal>
 
 namespace pokaz {
@@ -9,6 +11,7 @@ namespace {
 
 constexpr auto ResourceFolder = ":/assets/";
 constexpr auto WindowIconFile = ":/assets/Form_Pokaz.ico";
+constexpr int DragIconSize = 32;
 
 // "Pic_Papir(2)" is stored as "Pic_Papir_2".
 QString fileStem(Control control)
@@ -25,13 +28,22 @@ QString fileStem(Control control)
     qFatal("Pokaz: picture %s cannot be read: %s", qPrintable(path), qPrintable(reason));
 }
 
-QImage readImage(const QString& path)
+// The compiled-in bytes of a file; for uncompressed resources no copy is made.
+QByteArray resourceBytes(const QString& path)
 {
-    QImageReader reader(path);
-    QImage image = reader.read();
-    if (image.isNull())
-        missingPicture(path, reader.errorString());
-    return image;
+    const QResource resource(path);
+    if (!resource.isValid())
+        missingPicture(path, QStringLiteral("not compiled into the program"));
+    return resource.uncompressedData();
+}
+
+std::vector<QImage> iconImages(const QString& path)
+{
+    QString error;
+    std::vector<QImage> images = toolkit::decodeIcon(resourceBytes(path), &error);
+    if (images.empty())
+        missingPicture(path, error);
+    return images;
 }
 
 } // namespace
@@ -45,20 +57,26 @@ QString picturePath(Control control, PictureProperty property)
 
 QImage loadPicture(Control control, PictureProperty property)
 {
-    return readImage(picturePath(control, property));
+    const QString path = picturePath(control, property);
+    if (property == PictureProperty::DragIcon) {
+        for (QImage& image : iconImages(path)) {
+            if (image.size() == QSize(DragIconSize, DragIconSize))
+                return image;
+        }
+        missingPicture(path, QStringLiteral("no %1 x %1 image").arg(DragIconSize));
+    }
+    QString error;
+    QImage image = toolkit::decodeBitmap(resourceBytes(path), &error);
+    if (image.isNull())
+        missingPicture(path, error);
+    return image;
 }
 
 QIcon windowIcon()
 {
-    const QString path = QString::fromLatin1(WindowIconFile);
-    QImageReader reader(path);
     QIcon icon;
-    do {
-        const QImage image = reader.read();
-        if (image.isNull())
-            missingPicture(path, reader.errorString());
+    for (const QImage& image : iconImages(QString::fromLatin1(WindowIconFile)))
         icon.addPixmap(QPixmap::fromImage(image));
-    } while (reader.jumpToNextImage());
     return icon;
 }
 
