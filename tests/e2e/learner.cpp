@@ -214,17 +214,16 @@ bool Learner::showsMailboxScene()
 
 bool Learner::showsClosingScene()
 {
-    const bool drawn = screen_.waitFor(QStringLiteral("closing-scene"), [this](const QImage& shot) {
+    return screen_.waitFor(QStringLiteral("closing-scene"), [this](const QImage& shot) {
         const auto place = window_.geometry();
         if (!place || place->height() < ClosingClientHeightLow || place->height() > ClosingClientHeightHigh)
             return false;
         // The closing text and both buttons are drawn: their areas hold more
-        // than the plain face colour. Nothing below the strip is on screen.
+        // than the plain face colour.
         return Screen::distinctColours(shot, window_.toScreen(clientRect(Control::PorukaKraj))) > 2
                && Screen::distinctColours(shot, window_.toScreen(clientRect(Control::BTN_Ponovo))) > 2
                && Screen::distinctColours(shot, window_.toScreen(clientRect(Control::BTN_Kraj))) > 2;
     });
-    return drawn;
 }
 
 bool Learner::runToClosingScene(int round)
@@ -256,8 +255,6 @@ bool Learner::runToClosingScene(int round)
     const QPoint slotOpen = clientRect(Control::Pic_S_O).topLeft();
     const QPoint slotClosed = clientRect(Control::Pic_S_Z).topLeft();
     // Over the slot it opens, off it it closes, over it again it opens.
-    // A learner's pointer moves on inside the slot before it leaves; the open
-    // slot hears of the pointer only from a movement over it.
     const QList<QPoint> intoSlot{window_.toScreen(BetweenBackgroundsPoint), window_.toScreen(SlotPoint),
                                  window_.toScreen(SlotPoint + SlotWobble)};
     if (!pointer_.moveTo(window_.toScreen(EnvelopePoint)) || !pointer_.press() || !pointer_.moveAlong(intoSlot)
