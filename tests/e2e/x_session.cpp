@@ -1,0 +1,193 @@
+#include "x_session.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace pokaz::test {
+
+namespace {
+
+constexpr int StartLimitMs = 20000;
+constexpr int ToolLimitMs = 60000;
+constexpr int PollMs = 60;
+// Well inside the toolkit's double-click interval.
+constexpr auto DoubleClickGapMs = "80";
+constexpr QPoint ParkingPoint{2, 2}; // on the screen, outside the window
+
+} // namespace
+
+XSession::XSession()
+{
+    // -displayfd: Xvfb picks a free display and writes its number when ready.
+    server_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    QByteArray number;
+    const QDeadlineTimer deadline(StartLimitMs);
+    while (!number.contains('\n') && server_.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+        number += server_.readAllStandardOutput();
+    const QString display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
+    display_ = number.contains('\n') ? XOpenDisplay(display.toLatin1().constData()) : nullptr;
+    if (display_ == nullptr) {
+        error_ = QStringLiteral("Xvfb did not start: ") + QString::fromLocal8Bit(server_.readAllStandardError());
+        return;
+    }
+    environment_ = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "SESSION_MANAGER"})
+        environment_.remove(QString::fromLatin1(name));
+    environment_.insert("DISPLAY", display);
+    environment_.insert("HOME", home_.path());
+    environment_.insert("XDG_RUNTIME_DIR", home_.path());
+    // A bus address that cannot be reached: the toolkit starts no bus of its own.
+    environment_.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + home_.filePath("no-bus"));
+    park();
+}
+
+XSession::~XSession()
+{
+    program_.kill();
+    program_.waitForFinished();
+    if (display_ != nullptr)
+        XCloseDisplay(display_);
+    server_.terminate();
+    server_.waitForFinished();
+}
+
+bool XSession::start(const QStringList& launcher, const QStringList& environment)
+{
+    QProcessEnvironment programEnvironment = environment_;
+    for (const QString& setting : environment)
+        programEnvironment.insert(setting.section('=', 0, 0), setting.section('=', 1));
+    program_.setProcessEnvironment(programEnvironment);
+    program_.setProcessChannelMode(QProcess::MergedChannels);
+    const QStringList command = QStringList(launcher) << QStringLiteral(POKAZ_EXECUTABLE);
+    program_.start(command.front(), command.mid(1));
+    const QDeadlineTimer deadline(StartLimitMs);
+    while (!deadline.hasExpired() && program_.state() != QProcess::NotRunning) {
+        QProcess search;
+        search.setProcessEnvironment(environment_);
+        search.start("xdotool", {"search", "--onlyvisible", "--name", "^Pokaz$"});
+        search.waitForFinished();
+        window_ = search.readAllStandardOutput().trimmed().toULong();
+        Window child = 0;
+        int x = 0;
+        int y = 0;
+        if (window_ != 0 && XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child)) {
+            origin_ = {x, y};
+            return true;
+        }
+        QThread::msleep(PollMs);
+    }
+    return false;
+}
+
+bool XSession::xdotool(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.setProcessEnvironment(environment_);
+    tool.start("xdotool", arguments);
+    return tool.waitForFinished(ToolLimitMs) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+bool XSession::moveTo(QPoint client)
+{
+    const QPoint at = toScreen(client);
+    return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+}
+
+bool XSession::click(QPoint client) { return moveTo(client) && xdotool({"click", "1"}) && park(); }
+
+bool XSession::doubleClick(QPoint client)
+{
+    return moveTo(client) && xdotool({"click", "--repeat", "2", "--delay", DoubleClickGapMs, "1"}) && park();
+}
+
+bool XSession::press(QPoint client) { return moveTo(client) && xdotool({"mousedown", "1"}); }
+
+bool XSession::release() { return xdotool({"mouseup", "1"}); }
+
+bool XSession::moveAlong(const QList<QPoint>& clients, int pauseMs)
+{
+    QStringList commands;
+    for (const QPoint client : clients) {
+        const QPoint at = toScreen(client);
+        commands << "mousemove" << QString::number(at.x()) << QString::number(at.y()) << "sleep"
+                 << QString::number(pauseMs / 1000.0);
+    }
+    return xdotool(commands);
+}
+
+bool XSession::park() { return moveTo(ParkingPoint - origin_); }
+
+QImage XSession::shot() const
+{
+    const int width = DisplayWidth(display_, DefaultScreen(display_));
+    const int height = DisplayHeight(display_, DefaultScreen(display_));
+    XImage* image = XGetImage(display_, DefaultRootWindow(display_), 0, 0, width, height, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return {};
+    // 24-bit depth is stored as 32-bit little-endian pixels, as QImage's RGB32.
+    QImage result = QImage(reinterpret_cast<const uchar*>(image->data), width, height, image->bytes_per_line,
+                           QImage::Format_RGB32).copy();
+    XDestroyImage(image);
+    return result;
+}
+
+bool XSession::waitFor(const std::function<bool(const QImage&)>& check, int timeLimitMs)
+{
+    const QDeadlineTimer deadline(timeLimitMs);
+    do {
+        last_ = shot();
+        if (check(last_))
+            return true;
+        QThread::msleep(PollMs);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+bool XSession::shows(const QImage& shot, const QString& file, QPoint client, int rows) const
+{
+    QImage picture(QStringLiteral(POKAZ_ASSET_DIR "/") + file + QStringLiteral(".bmp"));
+    picture = picture.convertToFormat(QImage::Format_RGB32).copy(0, 0, picture.width(), rows > 0 ? rows : picture.height());
+    return !picture.isNull() && shot.copy(QRect(toScreen(client), picture.size())) == picture;
+}
+
+bool XSession::waitForPictures(const QList<std::pair<QString, QPoint>>& pictures)
+{
+    return waitFor([&](const QImage& screen) {
+        return std::all_of(pictures.begin(), pictures.end(),
+                           [&](const auto& picture) { return shows(screen, picture.first, picture.second); });
+    });
+}
+
+QSize XSession::clientSize() const
+{
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display_, window_, &attributes) == 0)
+        return {};
+    return {attributes.width, attributes.height};
+}
+
+bool XSession::requestClose() const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    const bool sent = XSendEvent(display_, window_, False, NoEventMask, &event) != 0;
+    XFlush(display_);
+    return sent;
+}
+
+std::optional<int> XSession::exitStatus(int timeLimitMs)
+{
+    if (!program_.waitForFinished(timeLimitMs) || program_.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    return program_.exitCode();
+}
+
+} // namespace pokaz::test

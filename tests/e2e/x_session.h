@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
+
+struct _XDisplay;
+
+namespace pokaz::test {
+
+// A private Xvfb, the program as built on it, and the real X pointer moved by
+// xdotool. Points are in the window's client area unless they say screen.
+// The program gets a scratch HOME and runtime folder and no session bus, so
+// nothing else installed on the machine takes part.
+class XSession final {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // Empty once the server runs; otherwise why it does not.
+    QString error() const { return error_; }
+
+    // Starts the program, run by launcher if given (e.g. strace), with extra
+    // "NAME=value" environment, and waits until its window is mapped.
+    bool start(const QStringList& launcher = {}, const QStringList& environment = {});
+
+    bool xdotool(const QStringList& arguments);
+    bool moveTo(QPoint client);
+    bool click(QPoint client);
+    bool doubleClick(QPoint client);
+    bool press(QPoint client);
+    bool release();
+    // One xdotool run for the whole path keeps the pauses even.
+    bool moveAlong(const QList<QPoint>& clients, int pauseMs);
+    // Outside the window: no tooltip stands in a screenshot.
+    bool park();
+
+    QImage shot() const;
+    // Screenshots until check passes or the time is up; the last is kept.
+    bool waitFor(const std::function<bool(const QImage&)>& check, int timeLimitMs = 10000);
+    QImage lastShot() const { return last_; }
+    // Whether the screen shows the top rows (all when 0) of a picture file
+    // from assets/ with its top-left corner at a client point.
+    bool shows(const QImage& shot, const QString& file, QPoint client, int rows = 0) const;
+    bool waitForPictures(const QList<std::pair<QString, QPoint>>& pictures);
+
+    QSize clientSize() const;
+    QPoint origin() const { return origin_; }
+    // Asks the window to close as a window manager's close box does.
+    bool requestClose() const;
+    std::optional<int> exitStatus(int timeLimitMs = 10000);
+    QString output() { return QString::fromLocal8Bit(program_.readAll()); }
+
+private:
+    QPoint toScreen(QPoint client) const { return origin_ + client; }
+
+    QTemporaryDir home_;
+    QProcess server_;
+    QProcess program_;
+    QProcessEnvironment environment_;
+    _XDisplay* display_ = nullptr;
+    unsigned long window_ = 0;
+    QPoint origin_;
+    QImage last_;
+    QString error_;
+};
+
+} // namespace pokaz::test
