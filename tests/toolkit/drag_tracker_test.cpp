@@ -1,218 +1,110 @@
 #include "drag_tracker.h"
-#include "event_recorder.h"
+#include "event_log.h"
 
-#include <QRect>
 #include <QTest>
-#include <QWidget>
 
-#include <vector>
+#include <map>
 
 using namespace pokaz::toolkit;
-using Kind = RecordedEvent::Kind;
-using Overs = std::vector<std::pair<QWidget*, DragState>>;
 
 namespace {
 
-// Controls as rectangles, the topmost first, each shown or hidden.
-class FakeLocator final : public ControlLocator {
+// Side by side, 20 pixels each: the source s, then A (with C hidden beneath
+// it), then B; "." is a point over no control, "a" and "t" second points in A and s.
+class Strip final : public ControlLocator {
 public:
-    struct Place {
-        QWidget* control;
-        QRect rect;
-        bool shown;
-    };
-    std::vector<Place> places;
+    QWidget s, a, b, c;
+    std::map<const QWidget*, bool> shown{{&s, true}, {&a, true}, {&b, true}, {&c, false}};
 
+    Strip()
+    {
+        for (auto [widget, name] : {std::pair{&s, "s"}, {&a, "A"}, {&b, "B"}, {&c, "C"}})
+            widget->setObjectName(name);
+    }
     QWidget* controlAt(QPoint pos) const override
     {
-        for (const Place& place : places) {
-            if (place.shown && place.rect.contains(pos))
-                return place.control;
+        for (const QWidget* w : {&s, &a, &c, &b}) {
+            const int column = w == &s ? 0 : w == &b ? 2 : 1;
+            if (shown.at(w) && pos.y() < 20 && pos.x() / 20 == column)
+                return const_cast<QWidget*>(w);
         }
         return nullptr;
     }
-    bool isShown(const QWidget* control) const override { return find(control).shown; }
-
-    void setShown(const QWidget* control, bool shown) { find(control).shown = shown; }
-
-private:
-    Place& find(const QWidget* control) const
+    bool isShown(const QWidget* control) const override { return shown.at(control); }
+    void swapAForC()
     {
-        for (const Place& place : places) {
-            if (place.control == control)
-                return const_cast<Place&>(place);
-        }
-        qFatal("unknown control");
+        shown[&a] = false;
+        shown[&c] = true;
     }
 };
+
+QPoint pointOf(QChar name)
+{
+    static const std::map<QChar, QPoint> points{
+        {'s', {5, 5}}, {'t', {6, 5}}, {'A', {25, 5}}, {'a', {27, 6}}, {'B', {45, 5}}, {'.', {100, 100}}};
+    return points.at(name);
+}
 
 } // namespace
 
 class DragTrackerTest final : public QObject {
     Q_OBJECT
 
-    // Left to right: the source, then the sheets A and B side by side, and C
-    // hidden beneath A.
-    QWidget source, sheetA, sheetB, sheetC;
-    FakeLocator locator;
-    EventRecorder recorder;
-
-    static constexpr QPoint OnSource{5, 5};
-    static constexpr QPoint InA{25, 5};
-    static constexpr QPoint AlsoInA{27, 6};
-    static constexpr QPoint InB{45, 5};
-    static constexpr QPoint Nowhere{100, 100};
-
 private slots:
-    void init()
+    // The drag starts with a press on s; each letter of "moves" is one move
+    // there, a final "!" drops at the last point. What a handler does in
+    // between: "swap on 2nd A" hides A and shows C under it on the second
+    // event to A (a paper stage change), "swap on enter A" does it when A is
+    // entered (the slot opening), "hide B on leave A" hides B when A is left.
+    void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops_data()
     {
-        locator.places = {
-            {&source, QRect(0, 0, 20, 20), true},
-            {&sheetA, QRect(20, 0, 20, 20), true},
-            {&sheetC, QRect(20, 0, 20, 20), false},
-            {&sheetB, QRect(40, 0, 20, 20), true},
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("events");
+        QTest::newRow("the press tells nothing") << "" << "s" << "";
+        QTest::newRow("first move enters the source") << "" << "t" << "s0";
+        QTest::newRow("one Over per move") << "" << "AaA" << "A0 A2 A2";
+        QTest::newRow("a move in place tells nothing") << "" << "AAaa" << "A0 A2";
+        QTest::newRow("leave before enter") << "" << "AB" << "A0 A1 B0";
+        QTest::newRow("off every control") << "" << "A.." << "A0 A1";
+        QTest::newRow("hidden under the pointer: no Leave") << "swap on 2nd A" << "AaAB" << "A0 A2 C0 C1 B0";
+        QTest::newRow("shown under the pointer hears Leave") << "swap on enter A" << "AB." << "A0 C1 B0 B1";
+        QTest::newRow("a Leave that hides the next") << "hide B on leave A" << "AB" << "A0 A1";
+        QTest::newRow("drop where the pointer is") << "" << "AB!" << "A0 A1 B0 drop:B<-s";
+        QTest::newRow("drop on the source") << "" << "s!" << "drop:s<-s";
+        QTest::newRow("drop on nothing") << "" << "A.!" << "A0 A1";
+    }
+
+    void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops()
+    {
+        QFETCH(QString, handler);
+        QFETCH(QString, moves);
+        Strip strip;
+        EventLog log;
+        int eventsToA = 0;
+        log.onDragOver = [&](QWidget* target, DragState state) {
+            if (target != &strip.a)
+                return;
+            ++eventsToA;
+            if ((handler == "swap on 2nd A" && eventsToA == 2) || (handler == "swap on enter A" && state == DragState::Enter))
+                strip.swapAForC();
+            if (handler == "hide B on leave A" && state == DragState::Leave)
+                strip.shown[&strip.b] = false;
         };
-        recorder.events.clear();
-        recorder.onEvent = nullptr;
-    }
-
-    void thePressDeliversNothingAndTheFirstMoveEntersWhatLiesUnderThePointer()
-    {
-        DragTracker drag(locator, recorder);
-        drag.begin(&source, OnSource);
-        QVERIFY(recorder.events.empty());
-        QVERIFY(drag.isDragging());
-
-        drag.moveTo(OnSource + QPoint(1, 0));
-        QCOMPARE(recorder.dragOvers(), (Overs{{&source, DragState::Enter}}));
-        QCOMPARE(recorder.events.front().source, &source);
-    }
-
-    void eachMoveWithinAControlDeliversExactlyOneOver()
-    {
-        DragTracker drag(locator, recorder);
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.moveTo(AlsoInA);
-        drag.moveTo(InA);
-        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter},
-                                              {&sheetA, DragState::Over},
-                                              {&sheetA, DragState::Over}}));
-    }
-
-    void aMoveThatKeepsThePositionDeliversNothing()
-    {
-        DragTracker drag(locator, recorder);
-        drag.begin(&source, InA);
-        drag.moveTo(InA);
-        QVERIFY(recorder.events.empty());
-        drag.moveTo(AlsoInA);
-        drag.moveTo(AlsoInA);
-        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter}}));
-    }
-
-    void passingFromOneControlToTheNextLeavesTheFirstBeforeEnteringTheSecond()
-    {
-        DragTracker drag(locator, recorder);
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.moveTo(InB);
-        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter},
-                                              {&sheetA, DragState::Leave},
-                                              {&sheetB, DragState::Enter}}));
-        QCOMPARE(recorder.events.at(1).windowPos, InB);
-    }
-
-    void movingOffEveryControlLeavesTheLastOneOnly()
-    {
-        DragTracker drag(locator, recorder);
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.moveTo(Nowhere);
-        drag.moveTo(Nowhere + QPoint(1, 1));
-        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter}, {&sheetA, DragState::Leave}}));
-    }
-
-    void aControlHiddenUnderThePointerGetsNoLeaveAndWhatLiesThereNowIsEntered()
-    {
-        DragTracker drag(locator, recorder);
-        // The second event to A swaps it for C, as a paper stage change does.
-        int overs = 0;
-        recorder.onEvent = [&](const RecordedEvent& event) {
-            if (event.target == &sheetA && ++overs == 2) {
-                locator.setShown(&sheetA, false);
-                locator.setShown(&sheetC, true);
+        DragTracker drag(strip, log);
+        drag.begin(&strip.s, pointOf('s'));
+        QChar last = 's';
+        for (const QChar move : moves) {
+            if (move == '!') {
+                drag.dropAt(pointOf(last));
+                QVERIFY(!drag.isDragging());
+                drag.moveTo(pointOf('A')); // after the drop, nothing more
+            } else {
+                drag.moveTo(pointOf(move));
+                last = move;
             }
-        };
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.moveTo(AlsoInA);
-        drag.moveTo(InA);
-        drag.moveTo(InB);
-        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter},
-                                              {&sheetA, DragState::Over},
-                                              {&sheetC, DragState::Enter},
-                                              {&sheetC, DragState::Leave},
-                                              {&sheetB, DragState::Enter}}));
-    }
-
-    void whatIsShownUnderThePointerHearsLeaveWhenTheNextMoveTakesThePointerOff()
-    {
-        DragTracker drag(locator, recorder);
-        // Entering A swaps it for C, as entering the closed slot opens it.
-        recorder.onEvent = [&](const RecordedEvent& event) {
-            if (event.target == &sheetA && event.state == DragState::Enter) {
-                locator.setShown(&sheetA, false);
-                locator.setShown(&sheetC, true);
-            }
-        };
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.moveTo(InB);
-        drag.moveTo(Nowhere);
-        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter},
-                                              {&sheetC, DragState::Leave},
-                                              {&sheetB, DragState::Enter},
-                                              {&sheetB, DragState::Leave}}));
-    }
-
-    void aLeaveThatChangesTheSceneEntersWhatLiesUnderThePointerAfterIt()
-    {
-        DragTracker drag(locator, recorder);
-        // Leaving A hides B, so the pointer that moved onto B is over nothing.
-        recorder.onEvent = [&](const RecordedEvent& event) {
-            if (event.target == &sheetA && event.state == DragState::Leave)
-                locator.setShown(&sheetB, false);
-        };
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.moveTo(InB);
-        QCOMPARE(recorder.dragOvers(), (Overs{{&sheetA, DragState::Enter}, {&sheetA, DragState::Leave}}));
-    }
-
-    void theReleaseDropsOnTheControlUnderThePointerWithoutAnotherDragOver()
-    {
-        DragTracker drag(locator, recorder);
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.dropAt(InB);
-        QCOMPARE(recorder.events.size(), std::size_t{2});
-        QCOMPARE(recorder.events.back(), (RecordedEvent{Kind::DragDrop, &sheetB, &source, InB}));
-        QVERIFY(!drag.isDragging());
-
-        drag.moveTo(InA);
-        QCOMPARE(recorder.events.size(), std::size_t{2});
-    }
-
-    void aReleaseOverNoControlDropsNothing()
-    {
-        DragTracker drag(locator, recorder);
-        drag.begin(&source, OnSource);
-        drag.moveTo(InA);
-        drag.moveTo(Nowhere);
-        drag.dropAt(Nowhere);
-        QCOMPARE(recorder.events.size(), std::size_t{2});
-        QVERIFY(!drag.isDragging());
+        }
+        QTEST(log.text, "events");
     }
 };
 

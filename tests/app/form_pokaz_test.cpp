@@ -1,0 +1,253 @@
+// The window as a learner's mouse meets it. Expected places, pictures and
+// texts are written out here, not taken from the window's own tables.
+
+#include "client_layout.h"
+#include "fonts.h"
+#include "window_driver.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+
+using namespace pokaz;
+using namespace pokaz::test;
+using enum Control;
+
+Q_DECLARE_METATYPE(pokaz::Control)
+
+namespace {
+
+// A picture as it should be on screen: the file's top rows (all when 0).
+struct Shown {
+    Control control;
+    const char* file;
+    int rows = 0;
+};
+
+QImage assetFile(const QString& name)
+{
+    return QImageReader(QStringLiteral(POKAZ_ASSET_DIR "/") + name).read().convertToFormat(QImage::Format_RGB32);
+}
+
+void checkShows(WindowDriver& driver, std::initializer_list<Shown> pictures)
+{
+    const QImage screen = driver.form().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const Shown& picture : pictures) {
+        QImage expected = assetFile(QString::fromLatin1(picture.file) + ".bmp");
+        // The two mailbox-scene backgrounds have a 2-pixel sunken edge and
+        // clip their pictures to what lies inside it.
+        const int edge = picture.control == Pic_S_Pozadina || picture.control == Pic_P_Pozadina ? 2 : 0;
+        const QSize inside = clientRect(picture.control).size() - QSize(2 * edge, 2 * edge);
+        expected = expected.copy(0, 0, inside.width(), picture.rows > 0 ? picture.rows : inside.height());
+        const QPoint at = clientRect(picture.control).topLeft() + QPoint(edge, edge);
+        QVERIFY2(driver.shown(picture.control), picture.file);
+        QVERIFY2(screen.copy(QRect(at, expected.size())) == expected, picture.file);
+    }
+}
+
+QString textOf(WindowDriver& driver, Control control)
+{
+    QWidget* widget = driver.form().control(control);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    return qobject_cast<QGroupBox*>(widget)->title();
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+} // namespace
+
+class FormPokazTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        toolkit::registerFonts();
+        WindowDriver::quietenOffscreenWarnings();
+    }
+
+    void aLearnersMouseBringsEveryPictureToItsPlace()
+    {
+        WindowDriver driver;
+        checkShows(driver, {{Pic_Pozadina, "Pic_Pozadina", 220}, {Pic_L1_Z, "Pic_L1_Z"}, {Pic_L2_Z, "Pic_L2_Z"},
+                            {Pic_L3_Z, "Pic_L3_Z"}, {Pic_L4_Z, "Pic_L4_Z"}, {Pic_L5_Z, "Pic_L5_Z"}});
+        const Shown open[] = {{Pic_L1_O, "Pic_L1_O"}, {Pic_L2_O, "Pic_L2_O"}, {Pic_L3_O, "Pic_L3_O"},
+                              {Pic_L4_O, "Pic_L4_O"}, {Pic_L5_O, "Pic_L5_O"}};
+        for (int k = 1; k <= 5; ++k) {
+            driver.click(closedDrawerPoint(k));
+            checkShows(driver, {open[k - 1]});
+            driver.click(openDrawerPoint(k));
+            QVERIFY(driver.shown(closedDrawer(k)));
+        }
+        checkShows(driver, {{Pic_Papir_0, "Pic_Papir_0"}, {Pic_Olovke, "Pic_Olovke"}});
+
+        // Each move over the paper is one drag event; the first enters it.
+        driver.press(PencilsPoint);
+        const Shown stages[] = {{Pic_Papir_0, "Pic_Papir_0"}, {Pic_Papir_1, "Pic_Papir_1"},
+                                {Pic_Papir_2, "Pic_Papir_2"}, {Pic_Papir_3, "Pic_Papir_3"},
+                                {Pic_Papir_4, "Pic_Papir_4"}};
+        for (int event = 1; event <= 101; ++event) {
+            driver.move(PaperPoint + QPoint(event % 2, 0));
+            if (event % 25 == 24 || event % 25 == 0)
+                checkShows(driver, {stages[event / 25]});
+        }
+        driver.release(PaperPoint);
+        QCOMPARE(textOf(driver, Tok), QStringLiteral(" 100%"));
+        QCOMPARE(driver.form().grab().toImage().pixelColor(clientRect(Poruka).center()), QColor(Qt::red));
+
+        driver.doubleClick(PaperPoint);
+        checkShows(driver, {{Pic_S_Z, "Pic_S_Z"}, {Pic_Pismo, "Pic_Pismo"}, {Pic_S_Pozadina, "Pic_S_Pozadina", 60},
+                            {Pic_P_Pozadina, "Pic_P_Pozadina", 110}});
+
+        // The slot opens under the envelope, closes as it leaves and opens again.
+        driver.press(EnvelopePoint);
+        const QCursor* pointer = QGuiApplication::overrideCursor();
+        QVERIFY(pointer != nullptr);
+        QCOMPARE(pointer->hotSpot(), QPoint(16, 16));
+        QCOMPARE(pointer->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+                 QImageReader(QStringLiteral(POKAZ_ASSET_DIR "/Pic_Pismo.drag.ico")).read().convertToFormat(QImage::Format_ARGB32));
+        for (const QPoint at : {SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
+            driver.move(at);
+        checkShows(driver, {{Pic_S_O, "Pic_S_O"}});
+        QVERIFY(!driver.shown(Pic_S_Z));
+        PaintCounter paints;
+        driver.form().control(Pic_S_Pozadina)->installEventFilter(&paints);
+        driver.release(SlotPoint + QPoint(1, 1));
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        // The mailbox stays in sight for 86 of the 93 steps; each of them is painted.
+        QVERIFY2(paints.count >= 86, qPrintable(QString::number(paints.count)));
+        QVERIFY(driver.form().height() == ClosingClientHeightLow || driver.form().height() == ClosingClientHeightHigh);
+        for (const Control c : {BTN_Kraj, BTN_Ponovo, PorukaKraj})
+            QVERIFY(driver.form().control(c)->isVisible());
+
+        driver.click(clientRect(BTN_Ponovo).center());
+        QCOMPARE(driver.form().size(), FullClientSize);
+        checkShows(driver, {{Pic_Pozadina, "Pic_Pozadina", 220}, {Pic_L3_Z, "Pic_L3_Z"}});
+        driver.click(closedDrawerPoint(3));
+        checkShows(driver, {{Pic_Papir_0, "Pic_Papir_0"}});
+    }
+
+    // Steps: "cK" click on closed drawer K, "oK" on the open one, "dK" a
+    // double-click on closed drawer K, "pK"/"rK" press/release on closed drawer K.
+    void drawersAnswerClicksOnceAndOnlyOneOpensAtATime_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("open");
+        QTest::newRow("one open") << "c2" << 2;
+        QTest::newRow("it blocks the others") << "c2 c1 c5" << 2;
+        QTest::newRow("closed again, another opens") << "c2 o2 c5" << 5;
+        QTest::newRow("a double-click opens once") << "d2" << 2;
+        QTest::newRow("released on another drawer") << "p1 r5" << 0;
+    }
+
+    void drawersAnswerClicksOnceAndOnlyOneOpensAtATime()
+    {
+        QFETCH(QString, steps);
+        WindowDriver driver;
+        for (const QString& step : steps.split(' ')) {
+            const int k = step[1].digitValue();
+            const char action = step[0].toLatin1();
+            const QPoint at = action == 'o' ? openDrawerPoint(k) : closedDrawerPoint(k);
+            if (action == 'c' || action == 'o')
+                driver.click(at);
+            else if (action == 'd')
+                driver.doubleClick(at);
+            else if (action == 'p')
+                driver.press(at);
+            else
+                driver.release(at);
+        }
+        QTEST(int(driver.exercise().OpenDrawer()), "open");
+        for (int k = 1; k <= 5; ++k)
+            QCOMPARE(driver.shown(openDrawer(k)), k == driver.exercise().OpenDrawer());
+    }
+
+    void theLearnerReadsTheProgramsOwnTexts_data()
+    {
+        QTest::addColumn<Control>("control");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("toolTip");
+        const QString open = QStringLiteral("Kliknite da otvorite ladicu!");
+        const QString close = QStringLiteral("Kliknite da zatvorite ladicu!");
+        QTest::newRow("Frame_Pismo") << Frame_Pismo << " Pismo " << "";
+        QTest::newRow("Frame_Posta") << Frame_Posta << " U susjedstvu ... " << "";
+        QTest::newRow("PorukaKraj") << PorukaKraj << "Ostalo je na poštarima..." << "";
+        QTest::newRow("BTN_Ponovo") << BTN_Ponovo << "Još jednom..." << "";
+        QTest::newRow("BTN_Kraj") << BTN_Kraj << "Kraj" << "";
+        QTest::newRow("Tok") << Tok << "0%" << "";
+        QTest::newRow("Poruka") << Poruka << " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo." << "";
+        for (const Control c : {Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z})
+            QTest::newRow(controlName(c).data()) << c << "" << open;
+        for (const Control c : {Pic_L1_O, Pic_L2_O, Pic_L3_O, Pic_L4_O, Pic_L5_O})
+            QTest::newRow(controlName(c).data()) << c << "" << close;
+        QTest::newRow("Pic_Olovke") << Pic_Olovke << "" << "Povlačite olovkom po papiru za pisanje!";
+        QTest::newRow("Pic_Pismo") << Pic_Pismo << "" << "Povucite pismo do utora na sandučiću!";
+        QTest::newRow("Pic_Papir(0)") << Pic_Papir_0 << "" << "";
+    }
+
+    void theLearnerReadsTheProgramsOwnTexts()
+    {
+        QFETCH(Control, control);
+        WindowDriver driver;
+        QCOMPARE(driver.form().windowTitle(), QStringLiteral("Pokaz"));
+        QWidget* widget = driver.form().control(control);
+        if (!controlName(control).starts_with("Pic_"))
+            QTEST(textOf(driver, control), "text");
+        QTEST(widget->toolTip(), "toolTip");
+        QVERIFY(!widget->accessibleName().isEmpty());
+    }
+
+    void textsUseTheFacesAndSizesOfTheLayout_data()
+    {
+        QTest::addColumn<Control>("control");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("Poruka") << Poruka << "Tahoma" << 11 << false;
+        QTest::newRow("Frame_Pismo") << Frame_Pismo << "Tahoma" << 11 << false;
+        QTest::newRow("Tok") << Tok << "MS Sans Serif" << 13 << true;
+        QTest::newRow("BTN_Ponovo") << BTN_Ponovo << "Tahoma" << 16 << true;
+        QTest::newRow("BTN_Kraj") << BTN_Kraj << "Tahoma" << 16 << true;
+        QTest::newRow("PorukaKraj") << PorukaKraj << "Tahoma" << 27 << false;
+    }
+
+    void textsUseTheFacesAndSizesOfTheLayout()
+    {
+        QFETCH(Control, control);
+        WindowDriver driver;
+        const QFontInfo font(driver.form().control(control)->font());
+        QTEST(font.family(), "face");
+        QTEST(font.pixelSize(), "pixels");
+        QTEST(font.bold(), "bold");
+    }
+
+    void theWindowOpensCentredAtItsFixedSize()
+    {
+        WindowDriver driver;
+        QCOMPARE(driver.form().size(), FullClientSize);
+        QCOMPARE(driver.form().minimumSize(), driver.form().maximumSize());
+        const QPoint offCentre = driver.form().geometry().center() - driver.form().screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 15, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    }
+};
+
+QTEST_MAIN(FormPokazTest)
+#include "form_pokaz_test.moc"
