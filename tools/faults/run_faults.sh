@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Applies each fault of faults.tsv alone to a scratch copy of this work tree,
+# builds it, runs the test suite and prints which tests caught the fault.
+#
+#   bash tools/faults/run_faults.sh [NAME...]
+#
+# Environment: FAULT_DIR (scratch copy, kept for incremental builds; default
+# /var/tmp/pokaz-faults), FAULT_SKIP (ctest -E regex of tests not run; by
+# default the install and memcheck runs, which look for no behaviour).
+set -uo pipefail
+top=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
+scratch=${FAULT_DIR:-/var/tmp/pokaz-faults}
+skip=${FAULT_SKIP:-install_test|endurance_memcheck}
+list="$top/tools/faults/faults.tsv"
+
+# Copies only what differs, so the scratch build stays incremental.
+sync_tree() {
+    mkdir -p "$scratch/src"
+    (cd "$top" && git ls-files -co --exclude-standard) | while IFS= read -r file; do
+        [ -f "$top/$file" ] || continue
+        if ! cmp -s "$top/$file" "$scratch/src/$file"; then
+            mkdir -p "$(dirname "$scratch/src/$file")"
+            cp "$top/$file" "$scratch/src/$file"
+        fi
+    done
+}
+
+build() {
+    cmake -S "$scratch/src" -B "$scratch/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null &&
+        cmake --build "$scratch/build" --parallel "$(nproc)" >"$scratch/build.log" 2>&1
+}
+
+# The names of the failing tests, space-separated; "none" when all pass.
+failing_tests() {
+    local out
+    out=$(ctest --test-dir "$scratch/build" -E "$skip" --timeout 300 --parallel "$(nproc)" 2>&1)
+    local failed
+    failed=$(printf '%s\n' "$out" | sed -n '/The following tests FAILED/,$p' | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' | tr '\n' ' ')
+    echo "${failed:-none}"
+}
+
+sync_tree
+build || { echo "the unchanged tree does not build; see $scratch/build.log" >&2; exit 2; }
+baseline=$(failing_tests)
+[ "$baseline" = none ] || { echo "the unchanged tree fails: $baseline" >&2; exit 2; }
+
+uncaught=0
+printf '| fault | what it breaks | caught by |\n|---|---|---|\n'
+while IFS=$'\t' read -r name file program what; do
+    case "$name" in '#'*|'') continue ;; esac
+    if (($# > 0)) && [[ " $* " != *" $name "* ]]; then continue; fi
+    target="$scratch/src/$file"
+    cp "$target" "$scratch/original"
+    sed -i "$program" "$target"
+    if cmp -s "$target" "$scratch/original"; then
+        result="(does not apply: the line is gone)"
+    elif ! build; then
+        result="(does not compile)"
+    else
+        result=$(failing_tests)
+    fi
+    cp "$scratch/original" "$target" && touch "$target"
+    [ "$result" = none ] && uncaught=$((uncaught + 1))
+    printf '| %s | %s | %s |\n' "$name" "$what" "$result"
+done <"$list"
+build
+echo "uncaught: $uncaught"
+exit $((uncaught > 0))
