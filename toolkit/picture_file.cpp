@@ -80,12 +80,14 @@ std::optional<DeviceIndependentBitmap> readInfoHeader(const Bytes& bytes, qsizet
         error = QStringLiteral("unsupported size or compression");
         return std::nullopt;
     }
+    if (dib.bitsPerPixel != 1 && dib.bitsPerPixel != 4 && dib.bitsPerPixel != MaxIndexedBits
+        && dib.bitsPerPixel != TrueColourBits) {
+        error = QStringLiteral("unsupported bit depth %1").arg(dib.bitsPerPixel);
+        return std::nullopt;
+    }
     if (dib.bitsPerPixel <= MaxIndexedBits) {
         const int full = 1 << dib.bitsPerPixel;
         dib.paletteSize = coloursUsed == 0 ? full : static_cast<int>(qMin<quint32>(coloursUsed, full));
-    } else if (dib.bitsPerPixel != TrueColourBits) {
-        error = QStringLiteral("unsupported bit depth %1").arg(dib.bitsPerPixel);
-        return std::nullopt;
     }
     dib.palette = offset + InfoHeaderSize;
     dib.pixels = dib.palette + qsizetype{dib.paletteSize} * PaletteEntrySize;
@@ -99,15 +101,17 @@ int pixelIndex(const uchar* row, int x, int bitsPerPixel)
     return (row[bit / 8] >> shift) & ((1 << bitsPerPixel) - 1);
 }
 
-// Fills `image` from the stored rows starting at `dib.pixels`.
-bool readPixels(const Bytes& bytes, const DeviceIndependentBitmap& dib, QImage& image, QString& error)
+// The image of the stored rows starting at `dib.pixels`, made only once the
+// file is known to hold them all; a null image if it does not.
+QImage readPixels(const Bytes& bytes, const DeviceIndependentBitmap& dib, QImage::Format format, QString& error)
 {
     const qsizetype stride = rowBytes(dib.width, dib.bitsPerPixel);
     if (!bytes.has(dib.palette, qsizetype{dib.paletteSize} * PaletteEntrySize)
         || !bytes.has(dib.pixels, stride * dib.height)) {
         error = QStringLiteral("the pixel data is cut short");
-        return false;
+        return {};
     }
+    QImage image(dib.width, dib.height, format);
     // Indices past the stored palette show black.
     std::array<QRgb, 1 << MaxIndexedBits> colours{};
     colours.fill(qRgb(0, 0, 0));
@@ -129,7 +133,7 @@ bool readPixels(const Bytes& bytes, const DeviceIndependentBitmap& dib, QImage& 
                 out[x] = colours[static_cast<std::size_t>(pixelIndex(row, x, dib.bitsPerPixel))];
         }
     }
-    return true;
+    return image;
 }
 
 void report(QString* error, const QString& why)
@@ -154,11 +158,9 @@ QImage decodeBitmap(QByteArrayView file, QString* error)
         return {};
     }
     dib->pixels = bytes.u32(10);
-    QImage image(dib->width, dib->height, QImage::Format_RGB32);
-    if (!readPixels(bytes, *dib, image, why)) {
+    QImage image = readPixels(bytes, *dib, QImage::Format_RGB32, why);
+    if (image.isNull())
         report(error, why);
-        return {};
-    }
     return image;
 }
 
@@ -179,18 +181,21 @@ std::vector<QImage> decodeIcon(QByteArrayView file, QString* error)
             dib = readInfoHeader(bytes, bytes.u32(entry + 12), why);
         else
             why = QStringLiteral("the icon directory is cut short");
-        if (!dib || dib->bitsPerPixel > MaxIndexedBits) {
+        // The stored height covers the colour rows and the mask rows.
+        if (dib)
+            dib->height /= 2;
+        if (!dib || dib->bitsPerPixel > MaxIndexedBits || dib->height == 0) {
             report(error, why.isEmpty() ? QStringLiteral("unsupported icon image") : why);
             return {};
         }
-        // The stored height covers the colour rows and the mask rows.
-        dib->height /= 2;
-        QImage image(dib->width, dib->height, QImage::Format_ARGB32);
         DeviceIndependentBitmap mask = *dib;
         mask.bitsPerPixel = 1;
         mask.pixels = dib->pixels + rowBytes(dib->width, dib->bitsPerPixel) * dib->height;
         const qsizetype maskStride = rowBytes(mask.width, 1);
-        if (!readPixels(bytes, *dib, image, why) || !bytes.has(mask.pixels, maskStride * mask.height)) {
+        QImage image;
+        if (bytes.has(mask.pixels, maskStride * mask.height))
+            image = readPixels(bytes, *dib, QImage::Format_ARGB32, why);
+        if (image.isNull()) {
             report(error, why.isEmpty() ? QStringLiteral("the mask is cut short") : why);
             return {};
         }

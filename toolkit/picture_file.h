@@ -9,7 +9,7 @@
 namespace pokaz::toolkit {
 
 // Decoders for the two picture formats the program carries: uncompressed
-// BMP bitmaps (8-bit indexed or 24-bit) and ICO icons with 1, 4 or 8 bits per
+// BMP bitmaps (1, 4 or 8-bit indexed, or 24-bit) and ICO icons with 1, 4 or 8 bits per
 // pixel and a transparency mask. They read straight from the compiled-in
 // bytes; Qt's general image reader would first look through every image
 // format plugin installed, which costs more at start-up than the decoding.

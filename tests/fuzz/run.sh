@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the decoders' fuzz target with clang and runs it from the 25 pictures
+# as its seed corpus.   bash tests/fuzz/run.sh [RUNS]   (default 10,000,000)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source scripts/packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOKAZ_FUZZ=ON >/dev/null
+cmake --build build-fuzz --target picture_file_fuzz --parallel "$(nproc)"
+corpus=build-fuzz/corpus
+mkdir -p "$corpus"
+cp assets/*.bmp assets/*.ico "$corpus/"
+build-fuzz/tests/fuzz/picture_file_fuzz -runs="${1:-10000000}" -max_len=400000 -print_final_stats=1 "$corpus"
