@@ -8,7 +8,7 @@ source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb libx11-dev libxdamage-dev
 runs=${1:-15}
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOKAZ_BUILD_BENCH=ON >/dev/null
 cmake --build build --parallel "$(nproc)" --target pokaz first_frame floor_window action_bench
 
 # A private X server on the first free display number.

@@ -21,7 +21,11 @@ ensure_packages() {
     fi
 }
 
+# configure_and_build [CMAKE_OPTION...] [--target TARGET...]: the build in build/.
 configure_and_build() {
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build --parallel "$(nproc)"
+    local options=() targets=()
+    while (($#)) && [[ $1 != --target ]]; do options+=("$1"); shift; done
+    (($#)) && targets=("$@")
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+    cmake --build build --parallel "$(nproc)" "${targets[@]}"
 }

@@ -4,10 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-configure_and_build
+configure_and_build -DBUILD_TESTING=ON
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
 # The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOKAZ_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKAZ_SANITIZE=ON >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"

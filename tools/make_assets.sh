@@ -18,7 +18,7 @@ readonly man_height=244
 ensure_packages "${BUILD_PACKAGES[@]}" povray librsvg2-bin
 
 SECONDS=0
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DPOKAZ_BUILD_TOOLS=ON >/dev/null
 cmake --build "$build_dir" --target asset_maker --parallel "$(nproc)"
 echo "build: ${SECONDS} s"
 

@@ -5,9 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOKAZ_FUZZ=ON >/dev/null
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKAZ_FUZZ=ON >/dev/null
 cmake --build build-fuzz --target picture_file_fuzz --parallel "$(nproc)"
 corpus=build-fuzz/corpus
 mkdir -p "$corpus"
 cp assets/*.bmp assets/*.ico "$corpus/"
-build-fuzz/tests/fuzz/picture_file_fuzz -runs="${1:-10000000}" -max_len=400000 -print_final_stats=1 "$corpus"
+# Inputs up to 4 KiB: whole icons, and bitmaps whose headers say any size.
+build-fuzz/tests/fuzz/picture_file_fuzz -runs="${1:-10000000}" -max_len=4096 -artifact_prefix=build-fuzz/ \
+    -print_final_stats=1 "$corpus"
