@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -69,9 +70,12 @@ std::optional<DeviceIndependentBitmap> readInfoHeader(const Bytes& bytes, qsizet
     }
     DeviceIndependentBitmap dib;
     dib.width = bytes.i32(offset + 4);
-    const qint32 height = bytes.i32(offset + 8);
+    // Negative for rows stored top-down; widened so that even the lowest
+    // value has a magnitude.
+    const qint64 height = bytes.i32(offset + 8);
     dib.bottomUp = height > 0;
-    dib.height = height > 0 ? height : -height;
+    const qint64 rows = height > 0 ? height : -height;
+    dib.height = static_cast<int>(std::min<qint64>(rows, MaxSide + 1));
     dib.bitsPerPixel = bytes.u16(offset + 14);
     const quint32 compression = bytes.u32(offset + 16);
     const quint32 coloursUsed = bytes.u32(offset + 32);

@@ -64,6 +64,7 @@ private slots:
         QTest::newRow("bitmap header only") << bitmap.left(20) << false;
         QTest::newRow("compressed") << patched(bitmap, 30, 1) << false;
         QTest::newRow("enormous") << patched(bitmap, 18, 1U << 20) << false;
+        QTest::newRow("lowest height") << patched(bitmap, 22, 0x80000000U) << false;
         QTest::newRow("not a bitmap") << patched(bitmap, 0, 0) << false;
         for (const quint32 depth : {0, 2, 3, 7, 16, 32})
             QTest::newRow(qPrintable(QStringLiteral("%1 bits").arg(depth))) << patched(bitmap, 28, depth) << false;
