@@ -15,7 +15,7 @@ readonly sheet=$build_dir/contact_sheet.png
 readonly man_width=227
 readonly man_height=244
 
-ensure_packages "${BUILD_PACKAGES[@]}" povray librsvg2-bin
+ensure_packages "${BUILD_PACKAGES[@]}" povray povray-includes librsvg2-bin
 
 SECONDS=0
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DPOKAZ_BUILD_TOOLS=ON >/dev/null
@@ -28,6 +28,8 @@ bash tools/povray/render_desk.sh "$renders"
 bash tools/povray/render_mailbox.sh "$renders"
 rsvg-convert --width "$man_width" --height "$man_height" --format png \
     --output "$renders/man.png" tools/art/man.svg
+rsvg-convert --width $((man_width * 2)) --height $((man_height * 2)) --format png \
+    --output "$renders/man_2x.png" tools/art/man.svg
 echo "renders: $((SECONDS - start)) s"
 
 start=$SECONDS

@@ -15,6 +15,7 @@ struct PixelRegion final {
     int height = 0;
 
     [[nodiscard]] constexpr QRect rect() const { return {x, y, width, height}; }
+    [[nodiscard]] constexpr QRect rect(int scale) const { return {x * scale, y * scale, width * scale, height * scale}; }
 };
 
 // Pictures of one family are quantised to one shared palette, so that a
@@ -65,6 +66,13 @@ inline constexpr std::array<RenderFile, 12> kRenders = {{
     {"mailbox_open.png", kMailboxWidth, kMailboxHeight},
     {"man.png", kManWidth, kManHeight},
 }};
+
+// Every picture also comes at twice its size, for screens scaled above 100 %,
+// made from renders at twice the size ("desk_2x.png" beside "desk.png") and
+// kept in true colour; it goes into the folder kDoubleFolder under the same name.
+inline constexpr int kDoubleScale = 2;
+inline constexpr std::string_view kDoubleRenderSuffix = "_2x";
+inline constexpr std::string_view kDoubleFolder = "2x/";
 
 inline constexpr std::string_view kDeskBackground = "Pic_Pozadina.bmp";
 inline constexpr std::string_view kMailboxBackground = "Pic_S_Pozadina.bmp";

@@ -34,6 +34,35 @@ std::string_view backgroundOf(Family family)
     throw std::logic_error("unknown family");
 }
 
+// "desk.png" at twice the size is "desk_2x.png".
+QString doubleRenderName(std::string_view name)
+{
+    QString file = text(name);
+    return file.insert(file.lastIndexOf(QLatin1Char('.')), text(kDoubleRenderSuffix));
+}
+
+QString doubleFileName(const QString &asset)
+{
+    return text(kDoubleFolder) + asset;
+}
+
+QImage readRender(const QDir &renders, const QString &name, QSize size)
+{
+    const QString path = renders.filePath(name);
+    const QImage image(path);
+    if (image.isNull())
+        throw std::runtime_error("cannot read render " + path.toStdString());
+    if (image.size() != size) {
+        throw std::runtime_error(path.toStdString() + " is " + std::to_string(image.width()) + " x " + std::to_string(image.height())
+                                 + ", not " + std::to_string(size.width()) + " x " + std::to_string(size.height()));
+    }
+    // A see-through pixel would turn black when flattened; the scenes draw their own backgrounds.
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    if (image.hasAlphaChannel() && argb != image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32))
+        throw std::runtime_error(path.toStdString() + " has transparent pixels");
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 QImage loadIconImage(const QDir &folder, std::string_view icon, int side)
 {
     const QString path = folder.filePath(QStringLiteral("%1_%2.xpm").arg(text(icon)).arg(side));
@@ -50,19 +79,9 @@ QImage loadIconImage(const QDir &folder, std::string_view icon, int side)
 AssetMaker::AssetMaker(const QDir &renders, const QDir &icons, Dither dither) : m_icons(icons), m_dither(dither)
 {
     for (const RenderFile &file : kRenders) {
-        const QString path = renders.filePath(text(file.name));
-        const QImage image(path);
-        if (image.isNull())
-            throw std::runtime_error("cannot read render " + path.toStdString());
-        if (image.width() != file.width || image.height() != file.height) {
-            throw std::runtime_error(path.toStdString() + " is " + std::to_string(image.width()) + " x " + std::to_string(image.height())
-                                     + ", not " + std::to_string(file.width) + " x " + std::to_string(file.height));
-        }
-        // A see-through pixel would turn black when flattened; the scenes draw their own backgrounds.
-        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-        if (image.hasAlphaChannel() && argb != image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32))
-            throw std::runtime_error(path.toStdString() + " has transparent pixels");
-        m_renders.emplace(file.name, image.convertToFormat(QImage::Format_RGB32));
+        const QSize size(file.width, file.height);
+        m_renders.emplace(file.name, readRender(renders, text(file.name), size));
+        m_doubleRenders.emplace(file.name, readRender(renders, doubleRenderName(file.name), size * kDoubleScale));
     }
 }
 
@@ -96,6 +115,7 @@ std::map<QString, QByteArray> AssetMaker::make() const
 {
     std::map<QString, QByteArray> files;
     makeBitmaps(files);
+    makeDoubleBitmaps(files);
     makeIcons(files);
     return files;
 }
@@ -135,12 +155,43 @@ void AssetMaker::makePaper(const PaletteMapper &desk, std::map<QString, QByteArr
     }
 }
 
+// At twice the size nothing is quantised: the pictures are cut from the
+// renders in true colour, so a region of a background repeats it exactly.
+void AssetMaker::makeDoubleBitmaps(std::map<QString, QByteArray> &files) const
+{
+    std::map<std::string_view, QImage> pictures;
+    for (const AssetCut &cut : kCuts) {
+        QImage picture;
+        if (cut.origin == Origin::RegionOfBackground)
+            picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect(kDoubleScale));
+        else if (cut.origin == Origin::WholeRender)
+            picture = m_doubleRenders.at(cut.render);
+        else
+            picture = m_doubleRenders.at(cut.render).copy(cut.region.rect(kDoubleScale));
+        files[doubleFileName(text(cut.asset))] = imagefile::encodeTrueColourBmp(picture);
+        pictures.emplace(cut.asset, std::move(picture));
+    }
+    const QRect sheet = PaperStages::kRegion.rect(kDoubleScale);
+    const QImage blank = m_doubleRenders.at(kPaperBlank).copy(sheet);
+    const QImage written = m_doubleRenders.at(kPaperWritten).copy(sheet);
+    for (int stage = 0; stage < PaperStages::kStageCount; ++stage) {
+        files[doubleFileName(QStringLiteral("Pic_Papir_%1.bmp").arg(stage))] =
+            imagefile::encodeTrueColourBmp(PaperStages::compose(blank, written, stage, kDoubleScale));
+    }
+}
+
+// The icons at twice the size are the same pixel art with every pixel doubled.
 void AssetMaker::makeIcons(std::map<QString, QByteArray> &files) const
 {
     for (const std::string_view icon : kIcons) {
         const QList<QImage> images = {loadIconImage(m_icons, icon, kLargeIcon), loadIconImage(m_icons, icon, kSmallIcon)};
+        QList<QImage> doubled;
+        for (const QImage &image : images)
+            doubled.append(image.scaled(image.size() * kDoubleScale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        const QString name = text(icon) + QStringLiteral(".ico");
         try {
-            files[text(icon) + QStringLiteral(".ico")] = imagefile::encodeIcon(images);
+            files[name] = imagefile::encodeIcon(images);
+            files[doubleFileName(name)] = imagefile::encodeIcon(doubled);
         } catch (const std::invalid_argument &error) {
             throw std::runtime_error(std::string(icon) + ": " + error.what());
         }

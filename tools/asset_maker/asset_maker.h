@@ -13,8 +13,8 @@
 
 namespace pokaz::assets {
 
-// Turns the scene renders and the icon drawings into the 25 picture files,
-// byte for byte. Throws std::runtime_error naming the first input that is
+// Turns the scene renders and the icon drawings into the 25 picture files
+// and their pictures at twice the size, byte for byte. Throws std::runtime_error naming the first input that is
 // missing or of the wrong size.
 class AssetMaker final {
 public:
@@ -22,7 +22,8 @@ public:
 
     AssetMaker(const QDir &renders, const QDir &icons, Dither dither);
 
-    // File name to file contents, for all 25 files.
+    // File name to file contents, for all 25 files and, under kDoubleFolder,
+    // the 25 at twice the size.
     [[nodiscard]] std::map<QString, QByteArray> make() const;
 
 private:
@@ -32,10 +33,12 @@ private:
     void makeBitmaps(std::map<QString, QByteArray> &files) const;
     void makePaper(const PaletteMapper &desk, std::map<QString, QByteArray> &files) const;
     void makeIcons(std::map<QString, QByteArray> &files) const;
+    void makeDoubleBitmaps(std::map<QString, QByteArray> &files) const;
 
     QDir m_icons;
     Dither m_dither;
     std::map<std::string_view, QImage> m_renders;
+    std::map<std::string_view, QImage> m_doubleRenders; // by the name of the render at 1x
 };
 
 } // namespace pokaz::assets

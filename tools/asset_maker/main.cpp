@@ -1,5 +1,6 @@
-// asset_maker: writes the program's 25 picture files from the scene renders
-// and the icon drawings, and a contact sheet of every scene for review.
+// asset_maker: writes the program's 25 picture files and their pictures at
+// twice the size from the scene renders and the icon drawings, and a contact
+// sheet of every scene for review.
 // Run by tools/make_assets.sh, which makes the renders first.
 
 #include "asset_maker.h"
@@ -54,6 +55,8 @@ int main(int argc, char *argv[])
         timer.start();
         const pokaz::assets::AssetMaker maker(QDir(parser.value(renders)), QDir(parser.value(icons)), parseDither(parser.value(dither)));
         const QDir assets(parser.value(output));
+        if (!assets.mkpath(QString::fromUtf8(pokaz::assets::kDoubleFolder.data(), pokaz::assets::kDoubleFolder.size())))
+            throw std::runtime_error("cannot make the folder for the pictures at twice the size");
         for (const auto &[name, bytes] : maker.make())
             pokaz::imagefile::writeBytes(assets.filePath(name), bytes);
         if (parser.isSet(sheet)) {

@@ -22,12 +22,13 @@ public:
     // Last row with writing, per stage; stage 0 is blank.
     static constexpr std::array<int, kStageCount> kWritingBottom = {0, 7, 14, 21, 31};
 
-    // The rectangle, in sheet pixels, that stage `stage` takes from the written sheet.
-    [[nodiscard]] static QRect writingArea(int stage);
+    // The rectangle, in sheet pixels, that stage `stage` takes from the
+    // written sheet; `scale` 2 for the sheet at twice the size.
+    [[nodiscard]] static QRect writingArea(int stage, int scale = 1);
 
     // `blank` and `written` are the sheet cut from the two renders, already in
     // their final format (both indexed with the same palette, or both RGB).
-    [[nodiscard]] static QImage compose(const QImage &blank, const QImage &written, int stage);
+    [[nodiscard]] static QImage compose(const QImage &blank, const QImage &written, int stage, int scale = 1);
 };
 
 } // namespace pokaz::assets

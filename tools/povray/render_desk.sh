@@ -6,7 +6,9 @@
 #   desk_pencils.png               pen holder on the back of the desk top
 # Every file is the full 640 x 478 canvas. The variants are rendered only
 # around the rectangle the program cuts out of them and pasted over
-# desk.png, so outside that rectangle they are desk.png exactly.
+# desk.png, so outside that rectangle they are desk.png exactly. Beside each
+# one, NAME_2x.png: the same picture at 1280 x 956, the render before it is
+# halved, with its variant pasted over desk_2x.png the same way.
 #
 # Antialiasing: each picture is rendered at twice the size without POV-Ray's
 # adaptive antialiasing and scaled down by averaging 2 x 2 blocks, so every
@@ -65,8 +67,8 @@ downscale() {
 
 povray_render desk_photo.pov desk_photo.png 400 420 +A0.05 +AM2 +R3
 
-povray_render desk.pov desk_full.png $((W * SS)) $((H * SS))
-downscale desk_full.png desk.png
+povray_render desk.pov desk_2x.png $((W * SS)) $((H * SS))
+downscale desk_2x.png desk.png
 
 # variant NAME "X Y WIDTH HEIGHT" Declare=... : render the rectangle (with a
 # small margin) and paste exactly the rectangle over desk.png.
@@ -85,6 +87,9 @@ variant() {
   downscale "$name"_full.png "$name"_half.png
   convert desk.png \( "$name"_half.png -crop "${w}x${h}+${x}+${y}" +repage \) \
     -geometry "+${x}+${y}" -composite -depth 8 PNG24:"$name".png
+  convert desk_2x.png \( "$name"_full.png \
+    -crop "$((w * SS))x$((h * SS))+$((x * SS))+$((y * SS))" +repage \) \
+    -geometry "+$((x * SS))+$((y * SS))" -composite -depth 8 PNG24:"$name"_2x.png
 }
 
 variant desk_drawer1        "0 228 204 138"   Declare=OpenDrawer=1
@@ -97,6 +102,6 @@ variant desk_paper_written  "271 168 98 32"   Declare=Paper=2
 variant desk_pencils        "437 104 43 68"   Declare=Pencils=1
 
 for f in desk desk_drawer{1..5} desk_paper_blank desk_paper_written desk_pencils; do
-  cp "$f.png" "$OUT_DIR/$f.png"
+  cp "$f.png" "$f"_2x.png "$OUT_DIR"/
 done
-echo "render_desk.sh: wrote 9 pictures to $OUT_DIR"
+echo "render_desk.sh: wrote 9 pictures and their 2x pictures to $OUT_DIR"

@@ -3,6 +3,8 @@
 #   OUTDIR/mailbox.png       flap closed (the mailbox background picture)
 #   OUTDIR/mailbox_open.png  flap swung up (the open-slot picture is cut
 #                            from it at 75,64 105x57)
+#   OUTDIR/mailbox_2x.png, OUTDIR/mailbox_open_2x.png  the same at twice the
+#                            size, 430 x 474, for screens scaled above 100 %
 # Both come from the same scene, only FlapOpen differs, so everything outside
 # the slot is identical in the two files. Antialiasing uses a fixed, unjittered
 # sample grid so repeated runs give the same pixels.
@@ -32,7 +34,7 @@ install_missing() {
     fi
 }
 
-# render FLAP_OPEN OUTPUT_FILE
+# render FLAP_OPEN OUTPUT_FILE SCALE
 render() {
     local log
     log=$(mktemp)
@@ -40,7 +42,7 @@ render() {
     # turns jitter off. Without this, adaptive antialiasing would depend on
     # neighbouring pixels and the two renders could differ around the slot.
     if ! (cd "$script_dir" && povray -D +I"mailbox.pov" +O"$2" \
-            +W$width +H$height +FN8 +A0.0 +AM2 +R3 -J \
+            +W$((width * $3)) +H$((height * $3)) +FN8 +A0.0 +AM2 +R3 -J \
             Declare=FlapOpen="$1" +L"$font_dir" >"$log" 2>&1); then
         cat "$log" >&2
         rm -f "$log"
@@ -53,9 +55,12 @@ install_missing
 mkdir -p "$out_dir"
 out_abs=$(cd "$out_dir" && pwd)
 
-render 0 "$out_abs/mailbox.png" &
-closed_pid=$!
-render 1 "$out_abs/mailbox_open.png" &
-open_pid=$!
-wait "$closed_pid"
-wait "$open_pid"
+for scale in 1 2; do
+    suffix=$([[ $scale == 1 ]] || echo "_${scale}x")
+    render 0 "$out_abs/mailbox$suffix.png" "$scale" &
+    closed_pid=$!
+    render 1 "$out_abs/mailbox_open$suffix.png" "$scale" &
+    open_pid=$!
+    wait "$closed_pid"
+    wait "$open_pid"
+done
