@@ -128,9 +128,18 @@ object { DeskTop }
 object { DeskLamp }
 object { FloorLamp }
 
+// The sheet without the desk lamp: in its warm pool the blank sheet turned
+// cream in the middle, and the shared palette dithered that into cream dots.
 #if (Paper > 0)
   #declare PaperWritten = (Paper > 1);
-  object { SheetOfPaper(PaperWritten) }
+  light_group {
+    light_source { L_Ceiling }
+    light_source { L_Wall }
+    light_source { L_BulbWash }
+    light_source { L_Fill }
+    object { SheetOfPaper(PaperWritten) }
+    global_lights off
+  }
 #end
 #if (Pencils)
   object { PenHolder }
