@@ -15,6 +15,20 @@ QImage load(const QString &name)
     return QImage(QDir(QStringLiteral(POKAZ_ASSET_DIR)).filePath(name)).convertToFormat(QImage::Format_RGB32);
 }
 
+// Every picture also comes at twice the size, under the same name in 2x/.
+constexpr int kDouble = 2;
+const QString kDoubleFolder = QStringLiteral("2x/");
+
+QString atScale(const QString &name, int scale)
+{
+    return scale == kDouble ? kDoubleFolder + name : name;
+}
+
+QStringList pictureNames(const QString &pattern)
+{
+    return QDir(QStringLiteral(POKAZ_ASSET_DIR)).entryList({pattern}, QDir::Files, QDir::Name);
+}
+
 QList<QImage> loadIcon(const QString &name)
 {
     QImageReader reader(QDir(QStringLiteral(POKAZ_ASSET_DIR)).filePath(name), "ico");
@@ -38,6 +52,13 @@ QString firstDifference(const QImage &picture, const QImage &background, const Q
 
 constexpr QRgb kMint = 0xFFC0DFD0; // 192, 223, 208
 
+// A picture at twice the size, averaged down, against its picture: mean
+// difference per colour channel, in levels of 255. The 1x bitmaps' palette
+// and dither account for up to 3.5.
+constexpr double kMaxMeanDifference = 5.0;
+// Share of an open picture's edge that must equal the background beneath it.
+constexpr int kMinSameEdgePercent = 50;
+
 // The writing of the sheet: rows 1 to the stage's last row, columns 13 to 83.
 constexpr int kPaperStages = 5;
 constexpr std::array<int, kPaperStages> kWritingBottom = {0, 7, 14, 21, 31};
@@ -45,6 +66,22 @@ constexpr int kWritingLeft = 13;
 constexpr int kWritingRight = 83;
 constexpr int kWritingTop = 1;
 constexpr QSize kSheet(98, 32);
+// How much redder than blue a pixel of the blank sheet may be: a few warm
+// greys at its shaded corner reach 15; cream from the lit wall's colours, 24 and more.
+constexpr int kPaperWarmth = 18;
+
+// Rows kWritingTop to `bottom` of the writing columns, at `scale`.
+QRect writingArea(int bottom, int scale)
+{
+    return {QPoint(kWritingLeft * scale, kWritingTop * scale), QPoint((kWritingRight + 1) * scale - 1, (bottom + 1) * scale - 1)};
+}
+
+void addScaleRows()
+{
+    QTest::addColumn<int>("scale");
+    QTest::newRow("1x") << 1;
+    QTest::newRow("2x") << kDouble;
+}
 
 bool isWriting(const QImage &stage, const QImage &blank, int x, int y)
 {
@@ -72,13 +109,20 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("background");
         QTest::addColumn<QRect>("region");
-        QTest::newRow("Pic_L1_Z") << "Pic_L1_Z.bmp" << "Pic_Pozadina.bmp" << QRect(24, 227, 186, 56);
-        QTest::newRow("Pic_L2_Z") << "Pic_L2_Z.bmp" << "Pic_Pozadina.bmp" << QRect(33, 284, 176, 54);
-        QTest::newRow("Pic_L3_Z") << "Pic_L3_Z.bmp" << "Pic_Pozadina.bmp" << QRect(38, 339, 174, 114);
-        QTest::newRow("Pic_L4_Z") << "Pic_L4_Z.bmp" << "Pic_Pozadina.bmp" << QRect(218, 228, 191, 56);
-        QTest::newRow("Pic_L5_Z") << "Pic_L5_Z.bmp" << "Pic_Pozadina.bmp" << QRect(413, 228, 192, 57);
-        QTest::newRow("Pic_S_Z") << "Pic_S_Z.bmp" << "Pic_S_Pozadina.bmp" << QRect(95, 64, 84, 40);
-        QTest::newRow("Pic_Pismo") << "Pic_Pismo.bmp" << "Pic_P_Pozadina.bmp" << QRect(8, 111, 55, 59);
+        for (const int scale : {1, kDouble}) {
+            const auto row = [scale](const char *name, const char *background, QRect region) {
+                QTest::addRow("%s at %d", name, scale) << atScale(QString::fromLatin1(name), scale)
+                                                      << atScale(QString::fromLatin1(background), scale)
+                                                      << QRect(region.topLeft() * scale, region.size() * scale);
+            };
+            row("Pic_L1_Z.bmp", "Pic_Pozadina.bmp", QRect(24, 227, 186, 56));
+            row("Pic_L2_Z.bmp", "Pic_Pozadina.bmp", QRect(33, 284, 176, 54));
+            row("Pic_L3_Z.bmp", "Pic_Pozadina.bmp", QRect(38, 339, 174, 114));
+            row("Pic_L4_Z.bmp", "Pic_Pozadina.bmp", QRect(218, 228, 191, 56));
+            row("Pic_L5_Z.bmp", "Pic_Pozadina.bmp", QRect(413, 228, 192, 57));
+            row("Pic_S_Z.bmp", "Pic_S_Pozadina.bmp", QRect(95, 64, 84, 40));
+            row("Pic_Pismo.bmp", "Pic_P_Pozadina.bmp", QRect(8, 111, 55, 59));
+        }
     }
 
     void cutPicturesRepeatTheirRegionOfTheBackgroundPixelForPixel()
@@ -92,41 +136,53 @@ private slots:
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
+    void theBlankSheetCarriesNoWriting_data() { addScaleRows(); }
+
     void theBlankSheetCarriesNoWriting()
     {
-        const QImage blank = load(QStringLiteral("Pic_Papir_0.bmp"));
-        const QImage full = load(QStringLiteral("Pic_Papir_4.bmp"));
-        QCOMPARE(blank.size(), kSheet);
-        QCOMPARE(full.size(), kSheet);
+        QFETCH(int, scale);
+        const QImage blank = load(atScale(QStringLiteral("Pic_Papir_0.bmp"), scale));
+        const QImage full = load(atScale(QStringLiteral("Pic_Papir_4.bmp"), scale));
+        QCOMPARE(blank.size(), kSheet * scale);
+        QCOMPARE(full.size(), kSheet * scale);
         // The writing is dark script on light paper: the blank sheet's writing
-        // area has nothing near as dark as the written one's darkest stroke.
+        // area has nothing near as dark as the written one's darkest stroke,
+        // and nothing of another colour than the grey paper.
         int darkestBlank = 255;
         int darkestWritten = 255;
-        for (int y = kWritingTop; y < kSheet.height(); ++y) {
-            for (int x = kWritingLeft; x <= kWritingRight; ++x) {
+        int warmestBlank = 0;
+        const QRect area = writingArea(kSheet.height() - 1, scale);
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
                 darkestBlank = std::min(darkestBlank, qGray(blank.pixel(x, y)));
                 darkestWritten = std::min(darkestWritten, qGray(full.pixel(x, y)));
+                warmestBlank = std::max(warmestBlank, qRed(blank.pixel(x, y)) - qBlue(blank.pixel(x, y)));
             }
         }
         QVERIFY2(darkestBlank > darkestWritten + 40, qPrintable(QStringLiteral("blank %1, written %2").arg(darkestBlank).arg(darkestWritten)));
+        QVERIFY2(warmestBlank <= kPaperWarmth, qPrintable(QStringLiteral("red exceeds blue by %1").arg(warmestBlank)));
     }
+
+    void eachPaperStageWritesOnlyInItsRowsAndKeepsAllWritingOfTheStageBefore_data() { addScaleRows(); }
 
     void eachPaperStageWritesOnlyInItsRowsAndKeepsAllWritingOfTheStageBefore()
     {
+        QFETCH(int, scale);
+        const QSize sheet = kSheet * scale;
         std::array<QImage, kPaperStages> stages;
         for (int i = 0; i < kPaperStages; ++i) {
-            stages.at(static_cast<std::size_t>(i)) = load(QStringLiteral("Pic_Papir_%1.bmp").arg(i));
-            QCOMPARE(stages.at(static_cast<std::size_t>(i)).size(), kSheet);
+            stages.at(static_cast<std::size_t>(i)) = load(atScale(QStringLiteral("Pic_Papir_%1.bmp").arg(i), scale));
+            QCOMPARE(stages.at(static_cast<std::size_t>(i)).size(), sheet);
         }
         const QImage &blank = stages[0];
         for (int stage = 1; stage < kPaperStages; ++stage) {
             const QImage &current = stages.at(static_cast<std::size_t>(stage));
             const QImage &before = stages.at(static_cast<std::size_t>(stage - 1));
-            const QRect area(QPoint(kWritingLeft, kWritingTop), QPoint(kWritingRight, kWritingBottom.at(static_cast<std::size_t>(stage))));
-            const int newRowsFrom = kWritingBottom.at(static_cast<std::size_t>(stage - 1)) + 1;
+            const QRect area = writingArea(kWritingBottom.at(static_cast<std::size_t>(stage)), scale);
+            const int newRowsFrom = (kWritingBottom.at(static_cast<std::size_t>(stage - 1)) + 1) * scale;
             bool addsWriting = false;
-            for (int y = 0; y < kSheet.height(); ++y) {
-                for (int x = 0; x < kSheet.width(); ++x) {
+            for (int y = 0; y < sheet.height(); ++y) {
+                for (int x = 0; x < sheet.width(); ++x) {
                     if (isWriting(current, blank, x, y)) {
                         QVERIFY2(area.contains(x, y), qPrintable(QStringLiteral("stage %1 writes at %2,%3").arg(stage).arg(x).arg(y)));
                         addsWriting = addsWriting || y >= newRowsFrom;
@@ -139,10 +195,104 @@ private slots:
             QVERIFY2(addsWriting, qPrintable(QStringLiteral("stage %1 adds no writing in its new rows").arg(stage)));
         }
         const QImage &full = stages.back();
-        bool lastRowWritten = false;
-        for (int x = kWritingLeft; x <= kWritingRight; ++x)
-            lastRowWritten = lastRowWritten || isWriting(full, blank, x, kSheet.height() - 1);
+        bool lastRowWritten = false; // the sheet's last row, which is two rows at twice the size
+        for (int y = sheet.height() - scale; y < sheet.height(); ++y)
+            for (int x = 0; x < sheet.width(); ++x)
+                lastRowWritten = lastRowWritten || isWriting(full, blank, x, y);
         QVERIFY(lastRowWritten);
+    }
+
+    void everyPictureAtTwiceTheSizeAveragesDownToItsPicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString &name : pictureNames(QStringLiteral("*.bmp")))
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void everyPictureAtTwiceTheSizeAveragesDownToItsPicture()
+    {
+        QFETCH(QString, name);
+        const QImage single = load(name);
+        const QImage doubled = load(atScale(name, kDouble));
+        QCOMPARE(doubled.size(), single.size() * kDouble);
+        qint64 difference = 0;
+        for (int y = 0; y < single.height(); ++y) {
+            for (int x = 0; x < single.width(); ++x) {
+                const std::array<QRgb, 4> block = {doubled.pixel(2 * x, 2 * y), doubled.pixel(2 * x + 1, 2 * y),
+                                                   doubled.pixel(2 * x, 2 * y + 1), doubled.pixel(2 * x + 1, 2 * y + 1)};
+                for (const int shift : {16, 8, 0}) { // red, green, blue
+                    int sum = 0;
+                    for (const QRgb pixel : block)
+                        sum += static_cast<int>((pixel >> shift) & 0xFFU);
+                    difference += std::abs(sum - 4 * static_cast<int>((single.pixel(x, y) >> shift) & 0xFFU));
+                }
+            }
+        }
+        const double mean = static_cast<double>(difference) / (4.0 * 3.0 * single.width() * single.height());
+        QVERIFY2(mean <= kMaxMeanDifference, qPrintable(QStringLiteral("differs by %1 levels on average").arg(mean)));
+    }
+
+    void openPicturesContinueTheBackgroundAroundThem_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("background");
+        QTest::addColumn<QPoint>("place");
+        for (const int scale : {1, kDouble}) {
+            const auto row = [scale](const char *name, const char *background, QPoint place) {
+                QTest::addRow("%s at %d", name, scale) << atScale(QString::fromLatin1(name), scale)
+                                                      << atScale(QString::fromLatin1(background), scale) << place * scale;
+            };
+            row("Pic_L1_O.bmp", "Pic_Pozadina.bmp", {0, 228});
+            row("Pic_L2_O.bmp", "Pic_Pozadina.bmp", {0, 284});
+            row("Pic_L3_O.bmp", "Pic_Pozadina.bmp", {0, 339});
+            row("Pic_L4_O.bmp", "Pic_Pozadina.bmp", {193, 217});
+            row("Pic_L5_O.bmp", "Pic_Pozadina.bmp", {415, 229});
+            row("Pic_S_O.bmp", "Pic_S_Pozadina.bmp", {75, 64});
+        }
+    }
+
+    // Along its outermost pixels an open picture shows what the background
+    // shows there, but where the pulled-out drawer or the raised flap reaches the edge.
+    void openPicturesContinueTheBackgroundAroundThem()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QString, background);
+        QFETCH(QPoint, place);
+        const QImage open = load(picture);
+        const QImage under = load(background);
+        QVERIFY(under.rect().contains(QRect(place, open.size())));
+        int edge = 0;
+        int same = 0;
+        for (int y = 0; y < open.height(); ++y) {
+            for (int x = 0; x < open.width(); ++x) {
+                if (x != 0 && y != 0 && x != open.width() - 1 && y != open.height() - 1)
+                    continue;
+                ++edge;
+                same += open.pixel(x, y) == under.pixel(place.x() + x, place.y() + y) ? 1 : 0;
+            }
+        }
+        QVERIFY2(same >= edge * kMinSameEdgePercent / 100, qPrintable(QStringLiteral("%1 of %2 edge pixels match").arg(same).arg(edge)));
+    }
+
+    void everyIconAtTwiceTheSizeIsItsPixelArtDoubled_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString &name : pictureNames(QStringLiteral("*.ico")))
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void everyIconAtTwiceTheSizeIsItsPixelArtDoubled()
+    {
+        QFETCH(QString, name);
+        const QList<QImage> single = loadIcon(name);
+        const QList<QImage> doubled = loadIcon(atScale(name, kDouble));
+        QCOMPARE(doubled.size(), single.size());
+        for (qsizetype i = 0; i < single.size(); ++i) {
+            QCOMPARE(doubled[i].size(), single[i].size() * kDouble);
+            for (int y = 0; y < doubled[i].height(); ++y)
+                for (int x = 0; x < doubled[i].width(); ++x)
+                    QCOMPARE(doubled[i].pixel(x, y), single[i].pixel(x / kDouble, y / kDouble));
+        }
     }
 
     void mintIsTheDominantColourOfTheManAndSurroundsTheEnvelope()
