@@ -27,10 +27,15 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The control's drag icon as a pointer shape.
-QCursor dragCursor(Control control, HotSpot hotSpot)
+// The control's drag icon as a pointer shape. X pointers are drawn in screen
+// pixels, unscaled, so from a scale of 2 on the icon at twice the size is
+// used, with its hot spot where the doubled drawing puts it.
+QCursor dragCursor(Control control, HotSpot hotSpot, qreal screenRatio)
 {
-    return QCursor(QPixmap::fromImage(loadPicture(control, PictureProperty::DragIcon)), hotSpot.x, hotSpot.y);
+    if (screenRatio < DoubleSizeFactor)
+        return QCursor(QPixmap::fromImage(loadPicture(control, PictureProperty::DragIcon)), hotSpot.x, hotSpot.y);
+    const QImage doubled = loadPicture(control, PictureProperty::DragIcon, PictureScale::Double);
+    return QCursor(QPixmap::fromImage(doubled), hotSpot.x * DoubleSizeFactor, hotSpot.y * DoubleSizeFactor);
 }
 
 QFont fontOf(const LayoutFont& font)
@@ -103,9 +108,11 @@ QWidget* Form_Pokaz::createControl(const ControlLayout& row, QWidget* container)
         picture->setBorder(row.border == BorderStyle::Sunken3D ? toolkit::PictureBox::Border::Sunken3D
                                                                : toolkit::PictureBox::Border::None);
         picture->setBackColor(toolkit::colorFromOle(row.backColor));
-        picture->setPicture(loadPicture(row.control));
+        picture->setPicture(loadPicture(row.control), [control = row.control] {
+            return loadPicture(control, PictureProperty::Picture, PictureScale::Double);
+        });
         if (row.dragIcon)
-            router_.setDragIcon(picture, dragCursor(row.control, *row.dragIcon));
+            router_.setDragIcon(picture, dragCursor(row.control, *row.dragIcon, devicePixelRatioF()));
         return picture;
     }
     case ControlClass::Label: {

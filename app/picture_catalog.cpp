@@ -10,6 +10,7 @@ namespace pokaz {
 namespace {
 
 constexpr auto ResourceFolder = ":/assets/";
+constexpr auto DoubleFolder = "2x/";
 constexpr auto WindowIconFile = ":/assets/Form_Pokaz.ico";
 constexpr int DragIconSize = 32;
 
@@ -48,22 +49,24 @@ std::vector<QImage> iconImages(const QString& path)
 
 } // namespace
 
-QString picturePath(Control control, PictureProperty property)
+QString picturePath(Control control, PictureProperty property, PictureScale scale)
 {
     const QString suffix = property == PictureProperty::DragIcon ? QStringLiteral(".drag.ico")
                                                                  : QStringLiteral(".bmp");
-    return ResourceFolder + fileStem(control) + suffix;
+    const QString folder = scale == PictureScale::Double ? QString::fromLatin1(DoubleFolder) : QString();
+    return ResourceFolder + folder + fileStem(control) + suffix;
 }
 
-QImage loadPicture(Control control, PictureProperty property)
+QImage loadPicture(Control control, PictureProperty property, PictureScale scale)
 {
-    const QString path = picturePath(control, property);
+    const QString path = picturePath(control, property, scale);
     if (property == PictureProperty::DragIcon) {
+        const int side = scale == PictureScale::Double ? DoubleSizeFactor * DragIconSize : DragIconSize;
         for (QImage& image : iconImages(path)) {
-            if (image.size() == QSize(DragIconSize, DragIconSize))
+            if (image.size() == QSize(side, side))
                 return image;
         }
-        missingPicture(path, QStringLiteral("no %1 x %1 image").arg(DragIconSize));
+        missingPicture(path, QStringLiteral("no %1 x %1 image").arg(side));
     }
     QString error;
     QImage image = toolkit::decodeBitmap(resourceBytes(path), &error);

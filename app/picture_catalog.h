@@ -10,16 +10,21 @@ namespace pokaz {
 
 enum class PictureProperty { Picture, DragIcon };
 
+// Every picture also comes at twice its size, for screens scaled above 100 %.
+enum class PictureScale { Single, Double };
+inline constexpr int DoubleSizeFactor = 2;
+
 // The compiled-in file that holds a control's picture or drag icon, named
 // after the control and the property: ":/assets/Pic_Papir_2.bmp",
-// ":/assets/Pic_Olovke.drag.ico".
-QString picturePath(Control control, PictureProperty property);
+// ":/assets/Pic_Olovke.drag.ico"; at twice the size ":/assets/2x/Pic_Papir_2.bmp".
+QString picturePath(Control control, PictureProperty property, PictureScale scale = PictureScale::Single);
 
 // Reads that file: a bitmap as an opaque image, a drag icon as its 32 x 32
-// image with the transparency of its mask. A missing or unreadable picture
-// means a broken build, so it stops the program with a message that names the
-// file.
-QImage loadPicture(Control control, PictureProperty property = PictureProperty::Picture);
+// image (64 x 64 at twice the size) with the transparency of its mask. A
+// missing or unreadable picture means a broken build, so it stops the program
+// with a message that names the file.
+QImage loadPicture(Control control, PictureProperty property = PictureProperty::Picture,
+                   PictureScale scale = PictureScale::Single);
 
 // Form_Pokaz.ico with both of its sizes.
 QIcon windowIcon();

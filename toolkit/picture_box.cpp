@@ -10,6 +10,7 @@ namespace {
 
 // The sunken three-dimensional edge: two pixels on every side.
 constexpr int Sunken3DWidth = 2;
+constexpr qreal DoubleSizeRatio = 2.0;
 
 } // namespace
 
@@ -21,10 +22,23 @@ PictureBox::PictureBox(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void PictureBox::setPicture(const QImage& picture)
+void PictureBox::setPicture(const QImage& picture, std::function<QImage()> doubleSize)
 {
     picture_ = QPixmap::fromImage(picture);
+    makeDoubleSize_ = std::move(doubleSize);
+    doubleSize_ = QPixmap();
     update();
+}
+
+const QPixmap& PictureBox::pictureForScreen()
+{
+    if (devicePixelRatioF() <= 1.0 || !makeDoubleSize_)
+        return picture_;
+    if (doubleSize_.isNull()) {
+        doubleSize_ = QPixmap::fromImage(makeDoubleSize_());
+        doubleSize_.setDevicePixelRatio(DoubleSizeRatio);
+    }
+    return doubleSize_;
 }
 
 void PictureBox::setBorder(Border border)
@@ -52,7 +66,8 @@ void PictureBox::paintEvent(QPaintEvent*)
     painter.save();
     painter.setClipRect(client);
     painter.fillRect(client, backColor_);
-    painter.drawPixmap(client.topLeft(), picture_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(client.topLeft(), pictureForScreen());
     painter.restore();
     if (border_ == Border::Sunken3D)
         qDrawWinPanel(&painter, rect(), palette(), true);

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <functional>
+
 class QImage;
 
 namespace pokaz::toolkit {
@@ -11,7 +13,9 @@ namespace pokaz::toolkit {
 // A picture control: shows one bitmap at its own pixel size, with the
 // bitmap's top-left corner at the client area's top-left and everything
 // beyond the client area cut off. It may hold child controls, which the
-// program places relative to the client area (clientOrigin()).
+// program places relative to the client area (clientOrigin()). On a screen
+// scaled above 100 % it draws the picture at twice the size instead, scaled
+// smoothly to the screen's ratio where that is not exactly 2.
 class PictureBox final : public QWidget {
     Q_OBJECT
 
@@ -20,7 +24,10 @@ public:
 
     explicit PictureBox(QWidget* parent);
 
-    void setPicture(const QImage& picture);
+    // `doubleSize` makes the picture at twice the size. It is called the first
+    // time the control is drawn on a scaled screen, so a window at 100 % never
+    // decodes one.
+    void setPicture(const QImage& picture, std::function<QImage()> doubleSize = {});
     QPixmap picture() const { return picture_; }
 
     void setBorder(Border border);
@@ -38,7 +45,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QPixmap& pictureForScreen();
+
     QPixmap picture_;
+    std::function<QImage()> makeDoubleSize_;
+    QPixmap doubleSize_;
     Border border_ = Border::None;
     QColor backColor_;
 };

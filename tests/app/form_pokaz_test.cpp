@@ -36,14 +36,16 @@ QImage assetFile(const QString& name)
 void checkShows(WindowDriver& driver, std::initializer_list<Shown> pictures)
 {
     const QImage screen = driver.form().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // On a screen at scale 2 (ctest runs this at 1 and 2) the pictures at twice the size.
+    const int scale = qRound(screen.devicePixelRatio());
     for (const Shown& picture : pictures) {
-        QImage expected = assetFile(QString::fromLatin1(picture.file) + ".bmp");
+        QImage expected = assetFile(QString::fromLatin1(scale == 1 ? "" : "2x/") + picture.file + ".bmp");
         // The two mailbox-scene backgrounds have a 2-pixel sunken edge and
         // clip their pictures to what lies inside it.
         const int edge = picture.control == Pic_S_Pozadina || picture.control == Pic_P_Pozadina ? 2 : 0;
-        const QSize inside = clientRect(picture.control).size() - QSize(2 * edge, 2 * edge);
-        expected = expected.copy(0, 0, inside.width(), picture.rows > 0 ? picture.rows : inside.height());
-        const QPoint at = clientRect(picture.control).topLeft() + QPoint(edge, edge);
+        const QSize inside = (clientRect(picture.control).size() - QSize(2 * edge, 2 * edge)) * scale;
+        expected = expected.copy(0, 0, inside.width(), picture.rows > 0 ? picture.rows * scale : inside.height());
+        const QPoint at = (clientRect(picture.control).topLeft() + QPoint(edge, edge)) * scale;
         QVERIFY2(driver.shown(picture.control), picture.file);
         QVERIFY2(screen.copy(QRect(at, expected.size())) == expected, picture.file);
     }
@@ -111,7 +113,8 @@ private slots:
         }
         driver.release(PaperPoint);
         QCOMPARE(textOf(driver, Tok), QStringLiteral(" 100%"));
-        QCOMPARE(driver.form().grab().toImage().pixelColor(clientRect(Poruka).center()), QColor(Qt::red));
+        const int scale = qRound(driver.form().devicePixelRatioF());
+        QCOMPARE(driver.form().grab().toImage().pixelColor(clientRect(Poruka).center() * scale), QColor(Qt::red));
 
         driver.doubleClick(PaperPoint);
         checkShows(driver, {{Pic_S_Z, "Pic_S_Z"}, {Pic_Pismo, "Pic_Pismo"}, {Pic_S_Pozadina, "Pic_S_Pozadina", 60},
@@ -121,9 +124,10 @@ private slots:
         driver.press(EnvelopePoint);
         const QCursor* pointer = QGuiApplication::overrideCursor();
         QVERIFY(pointer != nullptr);
-        QCOMPARE(pointer->hotSpot(), QPoint(16, 16));
+        QCOMPARE(pointer->hotSpot(), QPoint(16, 16) * scale);
+        const QString icon = QStringLiteral(POKAZ_ASSET_DIR) + (scale == 1 ? "" : "/2x") + "/Pic_Pismo.drag.ico";
         QCOMPARE(pointer->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
-                 QImageReader(QStringLiteral(POKAZ_ASSET_DIR "/Pic_Pismo.drag.ico")).read().convertToFormat(QImage::Format_ARGB32));
+                 QImageReader(icon).read().convertToFormat(QImage::Format_ARGB32));
         for (const QPoint at : {SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
             driver.move(at);
         checkShows(driver, {{Pic_S_O, "Pic_S_O"}});
