@@ -12,10 +12,12 @@ namespace pokaz::toolkit {
 namespace {
 
 constexpr double DialogFontPoints = 8.0;
+constexpr auto RegularStyle = "Regular";
 
+// No bold cut: the bold Tahoma at hand is wider rather than heavier, so bold
+// text is the regular cut, emboldened by Qt.
 constexpr std::array FontResources{
     ":/fonts/tahoma.ttf",
-    ":/fonts/tahomabd.ttf",
     ":/fonts/ms_sans_serif.ttf",
 };
 
@@ -34,6 +36,10 @@ QFont fontInPoints(const QString& face, double points, bool bold)
     QFont font(face);
     font.setPixelSize(pointsToPixels(points));
     font.setBold(bold);
+    // Asking for the regular cut keeps Qt from taking a bold cut that some
+    // other package installed, and makes it embolden the outlines instead.
+    if (bold && QFontDatabase::isSmoothlyScalable(face))
+        font.setStyleName(QString::fromLatin1(RegularStyle));
     return font;
 }
 

@@ -2,9 +2,11 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace pokaz::toolkit {
 
@@ -13,18 +15,33 @@ namespace {
 constexpr int SingleBorderWidth = 1;
 constexpr int OverstrikeOffset = 1;
 
+bool isBitmapFace(const QFont& font)
+{
+    return !QFontDatabase::isSmoothlyScalable(QFontInfo(font).family());
+}
+
 // Qt draws such a face at its regular weight.
 bool needsOverstrike(const QFont& font)
 {
-    if (!font.bold())
+    if (!font.bold() || !isBitmapFace(font))
         return false;
     const QString family = QFontInfo(font).family();
-    if (QFontDatabase::isSmoothlyScalable(family))
-        return false;
     const QStringList styles = QFontDatabase::styles(family);
     return std::none_of(styles.begin(), styles.end(), [&](const QString& style) {
         return QFontDatabase::weight(family, style) >= QFont::Bold;
     });
+}
+
+void drawCaption(QPainter& painter, const QRect& area, const QLabel& label)
+{
+    const int flags = static_cast<int>(label.alignment()) | Qt::TextSingleLine;
+    if (!needsOverstrike(label.font())) {
+        painter.drawText(area, flags, label.text());
+        return;
+    }
+    const QRect narrowed = area.adjusted(0, 0, -OverstrikeOffset, 0);
+    painter.drawText(narrowed, flags, label.text());
+    painter.drawText(narrowed.translated(OverstrikeOffset, 0), flags, label.text());
 }
 
 } // namespace
@@ -86,18 +103,36 @@ QColor Label::foreColor() const
 
 void Label::paintEvent(QPaintEvent* event)
 {
-    if (!needsOverstrike(font())) {
+    const qreal ratio = devicePixelRatioF();
+    const bool scaledBitmapFace = ratio > 1.0 && isBitmapFace(font());
+    if (!needsOverstrike(font()) && !scaledBitmapFace) {
         QLabel::paintEvent(event);
         return;
     }
-    // The frame and background as usual, then the caption twice.
+    // The frame and background as usual, then the caption ourselves.
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(foreColor());
-    const QRect area = contentsRect().adjusted(0, 0, -OverstrikeOffset, 0);
-    const int flags = static_cast<int>(alignment()) | Qt::TextSingleLine;
-    painter.drawText(area, flags, text());
-    painter.drawText(area.translated(OverstrikeOffset, 0), flags, text());
+    const QRect area = contentsRect();
+    if (!scaledBitmapFace) {
+        drawCaption(painter, area, *this);
+        return;
+    }
+    // A bitmap face has strikes at a few sizes, none at this scale: the
+    // caption is drawn as at 100 %, its pixels enlarged the whole number of
+    // times next above the scale, and that scaled smoothly to the scale.
+    QImage caption(area.size(), QImage::Format_ARGB32_Premultiplied);
+    caption.fill(Qt::transparent);
+    QPainter captionPainter(&caption);
+    captionPainter.setFont(font());
+    captionPainter.setPen(foreColor());
+    drawCaption(captionPainter, caption.rect(), *this);
+    captionPainter.end();
+    const int factor = static_cast<int>(std::ceil(ratio));
+    QImage enlarged = caption.scaled(caption.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    enlarged.setDevicePixelRatio(factor);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(area.topLeft(), enlarged);
 }
 
 } // namespace pokaz::toolkit

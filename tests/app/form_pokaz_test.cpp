@@ -51,6 +51,27 @@ void checkShows(WindowDriver& driver, std::initializer_list<Shown> pictures)
     }
 }
 
+// Bold measured 138 to 163 % of the regular face's dark pixels at scales 1
+// to 3; the bold cut of Tahoma that fonts-wine has, 100 %.
+constexpr int MinBoldInkPercent = 125;
+
+// The dark pixels of a control as drawn: how many, and where.
+QRect inkOf(QWidget* widget, int& count)
+{
+    const QImage drawn = widget->grab().toImage();
+    QRect bounds;
+    count = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (qGray(drawn.pixel(x, y)) < 128) {
+                ++count;
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
 QString textOf(WindowDriver& driver, Control control)
 {
     QWidget* widget = driver.form().control(control);
@@ -225,22 +246,39 @@ private slots:
         QTest::addColumn<QString>("face");
         QTest::addColumn<int>("pixels");
         QTest::addColumn<bool>("bold");
-        QTest::newRow("Poruka") << Poruka << "Tahoma" << 11 << false;
-        QTest::newRow("Frame_Pismo") << Frame_Pismo << "Tahoma" << 11 << false;
-        QTest::newRow("Tok") << Tok << "MS Sans Serif" << 13 << true;
-        QTest::newRow("BTN_Ponovo") << BTN_Ponovo << "Tahoma" << 16 << true;
-        QTest::newRow("BTN_Kraj") << BTN_Kraj << "Tahoma" << 16 << true;
-        QTest::newRow("PorukaKraj") << PorukaKraj << "Tahoma" << 27 << false;
+        QTest::addColumn<int>("inkHeight"); // of a bold caption at scale 1
+        QTest::newRow("Poruka") << Poruka << "Tahoma" << 11 << false << 0;
+        QTest::newRow("Frame_Pismo") << Frame_Pismo << "Tahoma" << 11 << false << 0;
+        QTest::newRow("Tok") << Tok << "MS Sans Serif" << 13 << true << 9;
+        QTest::newRow("BTN_Ponovo") << BTN_Ponovo << "Tahoma" << 16 << true << 17;
+        QTest::newRow("BTN_Kraj") << BTN_Kraj << "Tahoma" << 16 << true << 16;
+        QTest::newRow("PorukaKraj") << PorukaKraj << "Tahoma" << 27 << false << 0;
     }
 
     void textsUseTheFacesAndSizesOfTheLayout()
     {
         QFETCH(Control, control);
         WindowDriver driver;
-        const QFontInfo font(driver.form().control(control)->font());
+        QWidget* widget = driver.form().control(control);
+        const QFontInfo font(widget->font());
         QTEST(font.family(), "face");
         QTEST(font.pixelSize(), "pixels");
         QTEST(font.bold(), "bold");
+        QFETCH(int, inkHeight);
+        if (inkHeight == 0)
+            return;
+        // At the scale the test runs at, a bold caption is as tall as the
+        // scale makes it and has clearly more dark pixels than in the regular face.
+        const qreal scale = widget->devicePixelRatioF();
+        int boldInk = 0;
+        const QRect drawn = inkOf(widget, boldInk);
+        QVERIFY2(std::abs(drawn.height() - inkHeight * scale) <= scale, qPrintable(QString::number(drawn.height())));
+        QFont regular = widget->font();
+        regular.setBold(false);
+        widget->setFont(regular);
+        int regularInk = 0;
+        inkOf(widget, regularInk);
+        QVERIFY2(boldInk * 100 >= regularInk * MinBoldInkPercent, qPrintable(QStringLiteral("%1 against %2").arg(boldInk).arg(regularInk)));
     }
 
     void theWindowOpensCentredAtItsFixedSize()
