@@ -27,17 +27,17 @@ QPoint writingPoint(int n)
     return {paper.left() + (n % 9) * 9, n % 2 == 0 ? paper.top() : paper.bottom()};
 }
 
-bool highlighted(const QImage& shot, QPoint origin)
+bool highlighted(const QImage& shot, const XSession& x)
 {
-    const QRect label = clientRect(Poruka).adjusted(2, 2, -2, -2).translated(origin);
+    const QRect label = x.toScreen(clientRect(Poruka).adjusted(2, 2, -2, -2));
     return shot.pixel(label.center()) == qRgb(255, 0, 0) && shot.pixel(label.topLeft()) == qRgb(255, 0, 0);
 }
 
 bool closingScene(XSession& x)
 {
     return x.waitFor([&](const QImage& shot) {
-        const int height = x.clientSize().height();
-        const QImage buttons = shot.copy(clientRect(BTN_Ponovo).united(clientRect(BTN_Kraj)).translated(x.origin()));
+        const int height = qRound(x.clientSize().height() / x.scale());
+        const QImage buttons = shot.copy(x.toScreen(clientRect(BTN_Ponovo).united(clientRect(BTN_Kraj))));
         return (height == ClosingClientHeightLow || height == ClosingClientHeightHigh)
                && buttons != QImage(buttons.size(), buttons.format()).copy() && buttons.pixel(5, 5) != buttons.pixel(60, 28);
     });
@@ -49,7 +49,7 @@ public:
 
     bool startState()
     {
-        return x_.clientSize() == FullClientSize
+        return x_.clientSize() == FullClientSize * x_.scale()
                && x_.waitForPictures({{"Pic_L1_Z", at(Pic_L1_Z)}, {"Pic_L2_Z", at(Pic_L2_Z)}, {"Pic_L3_Z", at(Pic_L3_Z)},
                                       {"Pic_L4_Z", at(Pic_L4_Z)}, {"Pic_L5_Z", at(Pic_L5_Z)}});
     }
@@ -82,7 +82,7 @@ public:
                 qWarning("stage %d showed early", stage);
                 return false;
             }
-            if (!write(1) || !x_.waitForPictures({{after, at(Pic_Papir(stage))}}) || highlighted(x_.lastShot(), x_.origin())) {
+            if (!write(1) || !x_.waitForPictures({{after, at(Pic_Papir(stage))}}) || highlighted(x_.lastShot(), x_)) {
                 qWarning("stage %d did not show on its event", stage);
                 return false;
             }
@@ -97,7 +97,7 @@ public:
         for (int extra = 0; extra < 150; ++extra) {
             if (!write(1, QuickPauseMs))
                 return false;
-            if (highlighted(x_.shot(), x_.origin()))
+            if (highlighted(x_.shot(), x_))
                 return x_.release() && x_.park();
         }
         return false;
@@ -149,16 +149,25 @@ class EndToEndTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    // At scale 2 the window is twice its size in screen pixels, every picture at twice the size.
+    void theWholeExerciseRunsTwiceTouchingNoFileAndKrajEndsIt_data()
+    {
+        QTest::addColumn<QString>("scale");
+        QTest::newRow("scale 1") << "1";
+        QTest::newRow("scale 2") << "2";
+    }
+
     // Under strace, which records every file call that succeeds.
     void theWholeExerciseRunsTwiceTouchingNoFileAndKrajEndsIt()
     {
+        QFETCH(QString, scale);
         XSession x;
         QVERIFY2(x.error().isEmpty(), qPrintable(x.error()));
         const QString log = QDir::temp().filePath(QStringLiteral("pokaz-e2e-strace-%1.log").arg(QCoreApplication::applicationPid()));
         const QStringList strace{"strace", "-f", "-z", "-qq", "-s", "4096", "-o", log,
                                  "-e", "trace=%file,creat,truncate,rename,renameat,renameat2"};
         // LeakSanitizer cannot work in a traced process.
-        QVERIFY(x.start(strace, {"ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":detect_leaks=0"}));
+        QVERIFY(x.start(strace, {"ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":detect_leaks=0", "QT_SCALE_FACTOR=" + scale}));
         Learner learner(x);
         for (int round = 1; round <= 2; ++round) {
             QVERIFY2(learner.startState(), "the start state");
@@ -178,6 +187,32 @@ private slots:
         const QStringList misuse = fileMisuse(log);
         QVERIFY2(misuse.isEmpty(), qPrintable(misuse.join('\n')));
         QFile::remove(log);
+    }
+
+    // At scale 1.5 a click one pixel inside a closed drawer's corner opens
+    // that drawer, as a click in its middle does.
+    void atScaleOneAndAHalfAClickJustInsideADrawerOpensIt()
+    {
+        XSession x;
+        QVERIFY2(x.error().isEmpty(), qPrintable(x.error()));
+        QVERIFY(x.start({}, {"QT_SCALE_FACTOR=1.5"}));
+        const Control closedPictures[] = {Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z};
+        const Control openPictures[] = {Pic_L1_O, Pic_L2_O, Pic_L3_O, Pic_L4_O, Pic_L5_O};
+        for (const int k : {1, 2, 5}) { // drawers 3 and 4 also move the paper and the pencils
+            const QRect place = x.toScreen(clientRect(openPictures[k - 1]));
+            const auto settled = [&] { return QTest::qWait(400), x.shot().copy(place); };
+            const auto comesBackTo = [&](const QImage& expected) { return x.waitFor([&](const QImage& shot) { return shot.copy(place) == expected; }); };
+            QVERIFY(x.click(closedDrawerPoint(k)) && (settled(), x.click(openDrawerPoint(k))));
+            const QImage closed = settled();
+            QVERIFY(x.click(closedDrawerPoint(k)));
+            const QImage open = settled();
+            QVERIFY(open != closed && x.click(openDrawerPoint(k)) && comesBackTo(closed));
+            const QRect drawer = clientRect(closedPictures[k - 1]);
+            for (const QPoint corner : {drawer.topLeft() + QPoint(1, 1), drawer.bottomRight() - QPoint(1, 1)}) {
+                QVERIFY2(x.click(corner) && comesBackTo(open), qPrintable(QStringLiteral("drawer %1 at %2,%3").arg(k).arg(corner.x()).arg(corner.y())));
+                QVERIFY(x.click(openDrawerPoint(k)) && comesBackTo(closed));
+            }
+        }
     }
 
     void aDoubleClickOpensADrawerOnceAndFinishesNothingEarly()
@@ -201,10 +236,10 @@ private slots:
         QVERIFY(x.release() && x.park());
         QVERIFY(x.doubleClick(PaperPoint) && x.click(closedDrawerPoint(5)));
         QVERIFY(x.waitForPictures({{"Pic_L5_O", at(Pic_L5_O)}, {"Pic_Papir_4", at(Pic_Papir_4)}}));
-        QVERIFY2(!highlighted(x.lastShot(), x.origin()), "finished without its last drag event");
+        QVERIFY2(!highlighted(x.lastShot(), x), "finished without its last drag event");
         QVERIFY(x.click(openDrawerPoint(5)) && x.waitForPictures({{"Pic_L5_Z", at(Pic_L5_Z)}}));
         QVERIFY(x.press(PencilsPoint) && learner.write(1) && x.release() && x.park());
-        QVERIFY(x.waitFor([&](const QImage& shot) { return highlighted(shot, x.origin()); }));
+        QVERIFY(x.waitFor([&](const QImage& shot) { return highlighted(shot, x); }));
 
         // An envelope dropped beside the slot stays; the close box ends the program.
         QVERIFY(x.doubleClick(PaperPoint) && learner.mailboxScene());

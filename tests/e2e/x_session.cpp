@@ -22,7 +22,7 @@ constexpr QPoint ParkingPoint{2, 2}; // on the screen, outside the window
 XSession::XSession()
 {
     // -displayfd: Xvfb picks a free display and writes its number when ready.
-    server_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    server_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"});
     QByteArray number;
     const QDeadlineTimer deadline(StartLimitMs);
     while (!number.contains('\n') && server_.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
@@ -59,6 +59,7 @@ bool XSession::start(const QStringList& launcher, const QStringList& environment
     QProcessEnvironment programEnvironment = environment_;
     for (const QString& setting : environment)
         programEnvironment.insert(setting.section('=', 0, 0), setting.section('=', 1));
+    scale_ = programEnvironment.value("QT_SCALE_FACTOR", "1").toDouble();
     program_.setProcessEnvironment(programEnvironment);
     program_.setProcessChannelMode(QProcess::MergedChannels);
     const QStringList command = QStringList(launcher) << QStringLiteral(POKAZ_EXECUTABLE);
@@ -118,7 +119,7 @@ bool XSession::moveAlong(const QList<QPoint>& clients, int pauseMs)
     return xdotool(commands);
 }
 
-bool XSession::park() { return moveTo(ParkingPoint - origin_); }
+bool XSession::park() { return xdotool({"mousemove", QString::number(ParkingPoint.x()), QString::number(ParkingPoint.y())}); }
 
 QImage XSession::shot() const
 {
@@ -148,8 +149,9 @@ bool XSession::waitFor(const std::function<bool(const QImage&)>& check, int time
 
 bool XSession::shows(const QImage& shot, const QString& file, QPoint client, int rows) const
 {
-    QImage picture(QStringLiteral(POKAZ_ASSET_DIR "/") + file + QStringLiteral(".bmp"));
-    picture = picture.convertToFormat(QImage::Format_RGB32).copy(0, 0, picture.width(), rows > 0 ? rows : picture.height());
+    QImage picture(QStringLiteral(POKAZ_ASSET_DIR) + (scale_ > 1 ? "/2x/" : "/") + file + QStringLiteral(".bmp"));
+    const int shownRows = rows > 0 ? qRound(rows * scale_) : picture.height();
+    picture = picture.convertToFormat(QImage::Format_RGB32).copy(0, 0, picture.width(), shownRows);
     return !picture.isNull() && shot.copy(QRect(toScreen(client), picture.size())) == picture;
 }
 

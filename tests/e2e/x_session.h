@@ -29,8 +29,12 @@ public:
     QString error() const { return error_; }
 
     // Starts the program, run by launcher if given (e.g. strace), with extra
-    // "NAME=value" environment, and waits until its window is mapped.
+    // "NAME=value" environment, and waits until its window is mapped. With
+    // QT_SCALE_FACTOR among them, client points are scaled to screen pixels
+    // and pictures are those at twice the size.
     bool start(const QStringList& launcher = {}, const QStringList& environment = {});
+    qreal scale() const { return scale_; }
+    QRect toScreen(QRect client) const { return {toScreen(client.topLeft()), client.size() * scale_}; }
 
     bool xdotool(const QStringList& arguments);
     bool moveTo(QPoint client);
@@ -60,7 +64,7 @@ public:
     QString output() { return QString::fromLocal8Bit(program_.readAll()); }
 
 private:
-    QPoint toScreen(QPoint client) const { return origin_ + client; }
+    QPoint toScreen(QPoint client) const { return origin_ + (QPointF(client) * scale_).toPoint(); }
 
     QTemporaryDir home_;
     QProcess server_;
@@ -69,6 +73,7 @@ private:
     _XDisplay* display_ = nullptr;
     unsigned long window_ = 0;
     QPoint origin_;
+    qreal scale_ = 1.0;
     QImage last_;
     QString error_;
 };
