@@ -17,11 +17,10 @@ QImage load(const QString &name)
 
 // Every picture also comes at twice the size, under the same name in 2x/.
 constexpr int kDouble = 2;
-const QString kDoubleFolder = QStringLiteral("2x/");
 
 QString atScale(const QString &name, int scale)
 {
-    return scale == kDouble ? kDoubleFolder + name : name;
+    return scale == kDouble ? QStringLiteral("2x/") + name : name;
 }
 
 QList<QImage> loadIcon(const QString &name)
@@ -56,9 +55,8 @@ constexpr QRgb kMint = 0xFFC0DFD0; // 192, 223, 208
 // difference per colour channel, in levels of 255. The 1x bitmaps' palette
 // and dither account for up to 3.5.
 constexpr double kMaxMeanDifference = 5.0;
-// Cut pictures repeat their region in every pixel. Open pictures continue the
-// background along their edges but where the pulled-out drawer reaches them:
-// at least 57 % of the edge.
+// Cut pictures repeat their region; open pictures continue the background
+// along their edges but where the pulled-out drawer reaches them (57 % and more).
 constexpr int kWhole = 100;
 constexpr int kMostOfTheEdge = 50;
 
@@ -69,8 +67,7 @@ constexpr int kWritingLeft = 13;
 constexpr int kWritingRight = 83;
 constexpr int kWritingTop = 1;
 constexpr QSize kSheet(98, 32);
-// How much redder than blue a pixel of the blank sheet may be: a few warm
-// greys at its shaded corner reach 15; cream from the lit wall's colours, 24 and more.
+// Red above blue in the blank sheet: 15 in a few greys, 24 and more in cream dots.
 constexpr int kPaperWarmth = 18;
 
 // Rows kWritingTop to `bottom` of the writing columns, at `scale`.
@@ -236,8 +233,7 @@ private slots:
         qint64 difference = 0;
         for (int y = 0; y < single.height(); ++y) {
             for (int x = 0; x < single.width(); ++x) {
-                const QRgb a = averaged.pixel(x, y);
-                const QRgb b = single.pixel(x, y);
+                const QRgb a = averaged.pixel(x, y), b = single.pixel(x, y);
                 difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
             }
         }
