@@ -55,21 +55,21 @@ void checkShows(WindowDriver& driver, std::initializer_list<Shown> pictures)
 // to 3; the bold cut of Tahoma that fonts-wine has, 100 %.
 constexpr int MinBoldInkPercent = 125;
 
-// The dark pixels of a control as drawn: how many, and where.
-QRect inkOf(QWidget* widget, int& count)
+// The dark pixels of a control as drawn: how many, and how many rows they span.
+std::pair<int, int> inkOf(QWidget* widget)
 {
     const QImage drawn = widget->grab().toImage();
+    int count = 0;
     QRect bounds;
-    count = 0;
     for (int y = 0; y < drawn.height(); ++y) {
         for (int x = 0; x < drawn.width(); ++x) {
             if (qGray(drawn.pixel(x, y)) < 128) {
-                ++count;
                 bounds |= QRect(x, y, 1, 1);
+                ++count;
             }
         }
     }
-    return bounds;
+    return {count, bounds.height()};
 }
 
 QString textOf(WindowDriver& driver, Control control)
@@ -270,14 +270,12 @@ private slots:
         // At the scale the test runs at, a bold caption is as tall as the
         // scale makes it and has clearly more dark pixels than in the regular face.
         const qreal scale = widget->devicePixelRatioF();
-        int boldInk = 0;
-        const QRect drawn = inkOf(widget, boldInk);
-        QVERIFY2(std::abs(drawn.height() - inkHeight * scale) <= scale, qPrintable(QString::number(drawn.height())));
+        const auto [boldInk, height] = inkOf(widget);
+        QVERIFY2(std::abs(height - inkHeight * scale) <= scale, qPrintable(QString::number(height)));
         QFont regular = widget->font();
         regular.setBold(false);
         widget->setFont(regular);
-        int regularInk = 0;
-        inkOf(widget, regularInk);
+        const int regularInk = inkOf(widget).first;
         QVERIFY2(boldInk * 100 >= regularInk * MinBoldInkPercent, qPrintable(QStringLiteral("%1 against %2").arg(boldInk).arg(regularInk)));
     }
 

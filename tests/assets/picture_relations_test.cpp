@@ -207,25 +207,16 @@ private slots:
         QVERIFY(lastRowWritten);
     }
 
-    void everyFileAtTwiceTheSizeIsItsPictureDoubled_data()
+    void everyBitmapAtTwiceTheSizeAveragesDownToItsPicture_data()
     {
         QTest::addColumn<QString>("name");
-        for (const QString &name : QDir(QStringLiteral(POKAZ_ASSET_DIR)).entryList({"*.bmp", "*.ico"}, QDir::Files))
+        for (const QString &name : QDir(QStringLiteral(POKAZ_ASSET_DIR)).entryList({"*.bmp"}, QDir::Files))
             QTest::newRow(qPrintable(name)) << name;
     }
 
-    // A bitmap averaged down; an icon as pixel art, every pixel doubled.
-    void everyFileAtTwiceTheSizeIsItsPictureDoubled()
+    void everyBitmapAtTwiceTheSizeAveragesDownToItsPicture()
     {
         QFETCH(QString, name);
-        if (name.endsWith(QLatin1String(".ico"))) {
-            const QList<QImage> single = loadIcon(name);
-            const QList<QImage> doubled = loadIcon(atScale(name, kDouble));
-            QCOMPARE(doubled.size(), single.size());
-            for (qsizetype i = 0; i < single.size(); ++i)
-                QCOMPARE(doubled[i], single[i].scaled(single[i].size() * kDouble, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-            return;
-        }
         const QImage single = load(name);
         const QImage doubled = load(atScale(name, kDouble));
         QCOMPARE(doubled.size(), single.size() * kDouble);
@@ -294,6 +285,11 @@ private slots:
                 QCOMPARE(qAlpha(image.pixel(0, last)), 0);
             QVERIFY(!opaqueBounds(image).isEmpty());
         }
+        // At twice the size, the same pixel art with every pixel doubled.
+        const QList<QImage> doubled = loadIcon(atScale(name, kDouble));
+        QCOMPARE(doubled.size(), images.size());
+        for (qsizetype i = 0; i < images.size(); ++i)
+            QCOMPARE(doubled[i], images[i].scaled(images[i].size() * kDouble, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     }
 
     void theEnvelopeIconSpansRows6To24And29PixelsAcross()
