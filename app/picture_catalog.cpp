@@ -41,7 +41,7 @@ QByteArray resourceBytes(const QString& path)
 std::vector<QImage> iconImages(const QString& path)
 {
     QString error;
-    std::vector<QImage> images = toolkit::decodeIcon(resourceBytes(path), &error);
+    std::vector<QImage> images = imagefile::decodeIcon(resourceBytes(path), &error);
     if (images.empty())
         missingPicture(path, error);
     return images;
@@ -69,7 +69,7 @@ QImage loadPicture(Control control, PictureProperty property, PictureScale scale
         missingPicture(path, QStringLiteral("no %1 x %1 image").arg(side));
     }
     QString error;
-    QImage image = toolkit::decodeBitmap(resourceBytes(path), &error);
+    QImage image = imagefile::decodeBitmap(resourceBytes(path), &error);
     if (image.isNull())
         missingPicture(path, error);
     return image;

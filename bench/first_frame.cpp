@@ -3,7 +3,7 @@
 //
 //   first_frame PROGRAM [ARGS...]
 //
-// prints "startup_ms=<ms> peak_kb=<kB>" and stops the program. The first
+// prints "startup_ms=<ms> peak_kb=<B>" and stops the program. The first
 // frame is the first damage the X server reports on the program's first
 // mapped top-level window (without a window manager, a child of the root)
 // after which the window shows more than one colour: mapping alone damages

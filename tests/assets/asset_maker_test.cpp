@@ -16,7 +16,7 @@ namespace {
 
 QImage sheet(int index)
 {
-    QImage image(PaperStages::kRegion.width, PaperStages::kRegion.height, QImage::Format_Indexed8);
+    QImage image(PaperStages::Region.width, PaperStages::Region.height, QImage::Format_Indexed8);
     image.setColorTable({qRgb(187, 187, 187), qRgb(60, 60, 60)});
     image.fill(index);
     return image;

@@ -44,7 +44,7 @@ QImage iconPattern(int side)
     image.fill(0U);
     for (int y = 1; y < side - 1; ++y)
         for (int x = 1; x < side - 1; ++x)
-            image.setPixel(x, y, imagefile::kStandardPalette.at(std::size_t((x + 3 * y) % 16)));
+            image.setPixel(x, y, imagefile::StandardPalette.at(std::size_t((x + 3 * y) % 16)));
     image.setPixel(side / 2, side / 2, 0U);
     return image;
 }
@@ -98,11 +98,11 @@ private slots:
             const QImage original = pattern(37, 23, format).convertToFormat(QImage::Format_ARGB32);
             const QByteArray bytes = format == QImage::Format_Indexed8 ? imagefile::encodeIndexedBmp(pattern(37, 23, format))
                                                                        : imagefile::encodeTrueColourBmp(pattern(37, 23, format));
-            QCOMPARE(toolkit::decodeBitmap(bytes).convertToFormat(QImage::Format_ARGB32), original);
+            QCOMPARE(imagefile::decodeBitmap(bytes).convertToFormat(QImage::Format_ARGB32), original);
             QCOMPARE(readByQt(bytes, "bmp").value(0), original);
         }
         const QByteArray ico = imagefile::encodeIcon({iconPattern(32), iconPattern(16)});
-        const std::vector<QImage> ours = toolkit::decodeIcon(ico);
+        const std::vector<QImage> ours = imagefile::decodeIcon(ico);
         const QList<QImage> qts = readByQt(ico, "ico");
         QCOMPARE(ours.size(), 2U);
         for (int i = 0; i < 2; ++i) {

@@ -16,11 +16,11 @@ QImage load(const QString &name)
 }
 
 // Every picture also comes at twice the size, under the same name in 2x/.
-constexpr int kDouble = 2;
+constexpr int Double = 2;
 
 QString atScale(const QString &name, int scale)
 {
-    return scale == kDouble ? QStringLiteral("2x/") + name : name;
+    return scale == Double ? QStringLiteral("2x/") + name : name;
 }
 
 QList<QImage> loadIcon(const QString &name)
@@ -49,38 +49,38 @@ int percentSame(const QImage &picture, const QImage &background, QPoint at, bool
     return counted == 0 ? 0 : same * 100 / counted;
 }
 
-constexpr QRgb kMint = 0xFFC0DFD0; // 192, 223, 208
+constexpr QRgb Mint = 0xFFC0DFD0; // 192, 223, 208
 
 // A picture at twice the size, averaged down, against its picture: mean
 // difference per colour channel, in levels of 255. The 1x bitmaps' palette
 // and dither account for up to 3.5.
-constexpr double kMaxMeanDifference = 5.0;
+constexpr double MaxMeanDifference = 5.0;
 // Cut pictures repeat their region; open pictures continue the background
 // along their edges but where the pulled-out drawer reaches them (57 % and more).
-constexpr int kWhole = 100;
-constexpr int kMostOfTheEdge = 50;
+constexpr int Whole = 100;
+constexpr int MostOfTheEdge = 50;
 
 // The writing of the sheet: rows 1 to the stage's last row, columns 13 to 83.
-constexpr int kPaperStages = 5;
-constexpr std::array<int, kPaperStages> kWritingBottom = {0, 7, 14, 21, 31};
-constexpr int kWritingLeft = 13;
-constexpr int kWritingRight = 83;
-constexpr int kWritingTop = 1;
-constexpr QSize kSheet(98, 32);
+constexpr int PaperStages = 5;
+constexpr std::array<int, PaperStages> WritingBottom = {0, 7, 14, 21, 31};
+constexpr int WritingLeft = 13;
+constexpr int WritingRight = 83;
+constexpr int WritingTop = 1;
+constexpr QSize Sheet(98, 32);
 // Red above blue in the blank sheet: 15 in a few greys, 24 and more in cream dots.
-constexpr int kPaperWarmth = 18;
+constexpr int PaperWarmth = 18;
 
-// Rows kWritingTop to `bottom` of the writing columns, at `scale`.
+// Rows WritingTop to `bottom` of the writing columns, at `scale`.
 QRect writingArea(int bottom, int scale)
 {
-    return {QPoint(kWritingLeft * scale, kWritingTop * scale), QPoint((kWritingRight + 1) * scale - 1, (bottom + 1) * scale - 1)};
+    return {QPoint(WritingLeft * scale, WritingTop * scale), QPoint((WritingRight + 1) * scale - 1, (bottom + 1) * scale - 1)};
 }
 
 void addScaleRows()
 {
     QTest::addColumn<int>("scale");
     QTest::newRow("1x") << 1;
-    QTest::newRow("2x") << kDouble;
+    QTest::newRow("2x") << Double;
 }
 
 bool isWriting(const QImage &stage, const QImage &blank, int x, int y)
@@ -110,24 +110,24 @@ private slots:
         QTest::addColumn<QString>("background");
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<int>("minPercent");
-        for (const int scale : {1, kDouble}) {
+        for (const int scale : {1, Double}) {
             const auto row = [scale](const char *name, const char *background, QPoint at, int minPercent) {
                 QTest::addRow("%s at %d", name, scale) << atScale(QString::fromLatin1(name), scale)
                                                       << atScale(QString::fromLatin1(background), scale) << at * scale << minPercent;
             };
-            row("Pic_L1_Z.bmp", "Pic_Pozadina.bmp", {24, 227}, kWhole);
-            row("Pic_L2_Z.bmp", "Pic_Pozadina.bmp", {33, 284}, kWhole);
-            row("Pic_L3_Z.bmp", "Pic_Pozadina.bmp", {38, 339}, kWhole);
-            row("Pic_L4_Z.bmp", "Pic_Pozadina.bmp", {218, 228}, kWhole);
-            row("Pic_L5_Z.bmp", "Pic_Pozadina.bmp", {413, 228}, kWhole);
-            row("Pic_S_Z.bmp", "Pic_S_Pozadina.bmp", {95, 64}, kWhole);
-            row("Pic_Pismo.bmp", "Pic_P_Pozadina.bmp", {8, 111}, kWhole);
-            row("Pic_L1_O.bmp", "Pic_Pozadina.bmp", {0, 228}, kMostOfTheEdge);
-            row("Pic_L2_O.bmp", "Pic_Pozadina.bmp", {0, 284}, kMostOfTheEdge);
-            row("Pic_L3_O.bmp", "Pic_Pozadina.bmp", {0, 339}, kMostOfTheEdge);
-            row("Pic_L4_O.bmp", "Pic_Pozadina.bmp", {193, 217}, kMostOfTheEdge);
-            row("Pic_L5_O.bmp", "Pic_Pozadina.bmp", {415, 229}, kMostOfTheEdge);
-            row("Pic_S_O.bmp", "Pic_S_Pozadina.bmp", {75, 64}, kMostOfTheEdge);
+            row("Pic_L1_Z.bmp", "Pic_Pozadina.bmp", {24, 227}, Whole);
+            row("Pic_L2_Z.bmp", "Pic_Pozadina.bmp", {33, 284}, Whole);
+            row("Pic_L3_Z.bmp", "Pic_Pozadina.bmp", {38, 339}, Whole);
+            row("Pic_L4_Z.bmp", "Pic_Pozadina.bmp", {218, 228}, Whole);
+            row("Pic_L5_Z.bmp", "Pic_Pozadina.bmp", {413, 228}, Whole);
+            row("Pic_S_Z.bmp", "Pic_S_Pozadina.bmp", {95, 64}, Whole);
+            row("Pic_Pismo.bmp", "Pic_P_Pozadina.bmp", {8, 111}, Whole);
+            row("Pic_L1_O.bmp", "Pic_Pozadina.bmp", {0, 228}, MostOfTheEdge);
+            row("Pic_L2_O.bmp", "Pic_Pozadina.bmp", {0, 284}, MostOfTheEdge);
+            row("Pic_L3_O.bmp", "Pic_Pozadina.bmp", {0, 339}, MostOfTheEdge);
+            row("Pic_L4_O.bmp", "Pic_Pozadina.bmp", {193, 217}, MostOfTheEdge);
+            row("Pic_L5_O.bmp", "Pic_Pozadina.bmp", {415, 229}, MostOfTheEdge);
+            row("Pic_S_O.bmp", "Pic_S_Pozadina.bmp", {75, 64}, MostOfTheEdge);
         }
     }
 
@@ -137,7 +137,7 @@ private slots:
         QFETCH(QString, background);
         QFETCH(QPoint, at);
         QFETCH(int, minPercent);
-        const int same = percentSame(load(picture), load(background), at, minPercent != kWhole);
+        const int same = percentSame(load(picture), load(background), at, minPercent != Whole);
         QVERIFY2(same >= minPercent, qPrintable(QStringLiteral("%1 % of the pixels match").arg(same)));
     }
 
@@ -148,15 +148,15 @@ private slots:
         QFETCH(int, scale);
         const QImage blank = load(atScale(QStringLiteral("Pic_Papir_0.bmp"), scale));
         const QImage full = load(atScale(QStringLiteral("Pic_Papir_4.bmp"), scale));
-        QCOMPARE(blank.size(), kSheet * scale);
-        QCOMPARE(full.size(), kSheet * scale);
+        QCOMPARE(blank.size(), Sheet * scale);
+        QCOMPARE(full.size(), Sheet * scale);
         // The writing is dark script on light paper: the blank sheet's writing
         // area has nothing near as dark as the written one's darkest stroke,
         // and nothing of another colour than the grey paper.
         int darkestBlank = 255;
         int darkestWritten = 255;
         int warmestBlank = 0;
-        const QRect area = writingArea(kSheet.height() - 1, scale);
+        const QRect area = writingArea(Sheet.height() - 1, scale);
         for (int y = area.top(); y <= area.bottom(); ++y) {
             for (int x = area.left(); x <= area.right(); ++x) {
                 darkestBlank = std::min(darkestBlank, qGray(blank.pixel(x, y)));
@@ -165,7 +165,7 @@ private slots:
             }
         }
         QVERIFY2(darkestBlank > darkestWritten + 40, qPrintable(QStringLiteral("blank %1, written %2").arg(darkestBlank).arg(darkestWritten)));
-        QVERIFY2(warmestBlank <= kPaperWarmth, qPrintable(QStringLiteral("red exceeds blue by %1").arg(warmestBlank)));
+        QVERIFY2(warmestBlank <= PaperWarmth, qPrintable(QStringLiteral("red exceeds blue by %1").arg(warmestBlank)));
     }
 
     void eachPaperStageWritesOnlyInItsRowsAndKeepsAllWritingOfTheStageBefore_data() { addScaleRows(); }
@@ -173,18 +173,18 @@ private slots:
     void eachPaperStageWritesOnlyInItsRowsAndKeepsAllWritingOfTheStageBefore()
     {
         QFETCH(int, scale);
-        const QSize sheet = kSheet * scale;
-        std::array<QImage, kPaperStages> stages;
-        for (int i = 0; i < kPaperStages; ++i) {
+        const QSize sheet = Sheet * scale;
+        std::array<QImage, PaperStages> stages;
+        for (int i = 0; i < PaperStages; ++i) {
             stages.at(static_cast<std::size_t>(i)) = load(atScale(QStringLiteral("Pic_Papir_%1.bmp").arg(i), scale));
             QCOMPARE(stages.at(static_cast<std::size_t>(i)).size(), sheet);
         }
         const QImage &blank = stages[0];
-        for (int stage = 1; stage < kPaperStages; ++stage) {
+        for (int stage = 1; stage < PaperStages; ++stage) {
             const QImage &current = stages.at(static_cast<std::size_t>(stage));
             const QImage &before = stages.at(static_cast<std::size_t>(stage - 1));
-            const QRect area = writingArea(kWritingBottom.at(static_cast<std::size_t>(stage)), scale);
-            const int newRowsFrom = (kWritingBottom.at(static_cast<std::size_t>(stage - 1)) + 1) * scale;
+            const QRect area = writingArea(WritingBottom.at(static_cast<std::size_t>(stage)), scale);
+            const int newRowsFrom = (WritingBottom.at(static_cast<std::size_t>(stage - 1)) + 1) * scale;
             bool addsWriting = false;
             for (int y = 0; y < sheet.height(); ++y) {
                 for (int x = 0; x < sheet.width(); ++x) {
@@ -218,8 +218,8 @@ private slots:
     {
         QFETCH(QString, name);
         const QImage single = load(name);
-        const QImage doubled = load(atScale(name, kDouble));
-        QCOMPARE(doubled.size(), single.size() * kDouble);
+        const QImage doubled = load(atScale(name, Double));
+        QCOMPARE(doubled.size(), single.size() * Double);
         const QImage averaged = doubled.scaled(single.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         qint64 difference = 0;
         for (int y = 0; y < single.height(); ++y) {
@@ -229,7 +229,7 @@ private slots:
             }
         }
         const double mean = static_cast<double>(difference) / (3.0 * single.width() * single.height());
-        QVERIFY2(mean <= kMaxMeanDifference, qPrintable(QStringLiteral("differs by %1 levels on average").arg(mean)));
+        QVERIFY2(mean <= MaxMeanDifference, qPrintable(QStringLiteral("differs by %1 levels on average").arg(mean)));
     }
 
     void mintIsTheDominantColourOfTheManAndSurroundsTheEnvelope()
@@ -241,7 +241,7 @@ private slots:
             for (int x = 0; x < man.width(); ++x)
                 ++counts[man.pixel(x, y)];
         const auto dominant = std::max_element(counts.begin(), counts.end(), [](const auto &p, const auto &q) { return p.second < q.second; });
-        QCOMPARE(dominant->first, kMint);
+        QCOMPARE(dominant->first, Mint);
         QVERIFY(dominant->second * 2 > man.width() * man.height());
 
         const QImage envelope = load(QStringLiteral("Pic_Pismo.bmp"));
@@ -253,7 +253,7 @@ private slots:
                 if (x != 0 && y != 0 && x != envelope.width() - 1 && y != envelope.height() - 1)
                     continue;
                 ++border;
-                mintBorder += envelope.pixel(x, y) == kMint ? 1 : 0;
+                mintBorder += envelope.pixel(x, y) == Mint ? 1 : 0;
             }
         }
         QVERIFY2(mintBorder * 2 > border, qPrintable(QStringLiteral("%1 of %2 border pixels are mint").arg(mintBorder).arg(border)));
@@ -286,10 +286,10 @@ private slots:
             QVERIFY(!opaqueBounds(image).isEmpty());
         }
         // At twice the size, the same pixel art with every pixel doubled.
-        const QList<QImage> doubled = loadIcon(atScale(name, kDouble));
+        const QList<QImage> doubled = loadIcon(atScale(name, Double));
         QCOMPARE(doubled.size(), images.size());
         for (qsizetype i = 0; i < images.size(); ++i)
-            QCOMPARE(doubled[i], images[i].scaled(images[i].size() * kDouble, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            QCOMPARE(doubled[i], images[i].scaled(images[i].size() * Double, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     }
 
     void theEnvelopeIconSpansRows6To24And29PixelsAcross()

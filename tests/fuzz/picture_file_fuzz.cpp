@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));
     QString error;
-    (void)pokaz::toolkit::decodeBitmap(bytes, &error);
-    (void)pokaz::toolkit::decodeIcon(bytes, &error);
+    (void)pokaz::imagefile::decodeBitmap(bytes, &error);
+    (void)pokaz::imagefile::decodeIcon(bytes, &error);
     return 0;
 }

@@ -45,43 +45,43 @@ struct RenderFile final {
     int height;
 };
 
-inline constexpr int kDeskWidth = 640;
-inline constexpr int kDeskHeight = 478;
-inline constexpr int kMailboxWidth = 215;
-inline constexpr int kMailboxHeight = 237;
-inline constexpr int kManWidth = 227;
-inline constexpr int kManHeight = 244;
+inline constexpr int DeskWidth = 640;
+inline constexpr int DeskHeight = 478;
+inline constexpr int MailboxWidth = 215;
+inline constexpr int MailboxHeight = 237;
+inline constexpr int ManWidth = 227;
+inline constexpr int ManHeight = 244;
 
-inline constexpr std::array<RenderFile, 12> kRenders = {{
-    {"desk.png", kDeskWidth, kDeskHeight},
-    {"desk_drawer1.png", kDeskWidth, kDeskHeight},
-    {"desk_drawer2.png", kDeskWidth, kDeskHeight},
-    {"desk_drawer3.png", kDeskWidth, kDeskHeight},
-    {"desk_drawer4.png", kDeskWidth, kDeskHeight},
-    {"desk_drawer5.png", kDeskWidth, kDeskHeight},
-    {"desk_paper_blank.png", kDeskWidth, kDeskHeight},
-    {"desk_paper_written.png", kDeskWidth, kDeskHeight},
-    {"desk_pencils.png", kDeskWidth, kDeskHeight},
-    {"mailbox.png", kMailboxWidth, kMailboxHeight},
-    {"mailbox_open.png", kMailboxWidth, kMailboxHeight},
-    {"man.png", kManWidth, kManHeight},
+inline constexpr std::array<RenderFile, 12> Renders = {{
+    {"desk.png", DeskWidth, DeskHeight},
+    {"desk_drawer1.png", DeskWidth, DeskHeight},
+    {"desk_drawer2.png", DeskWidth, DeskHeight},
+    {"desk_drawer3.png", DeskWidth, DeskHeight},
+    {"desk_drawer4.png", DeskWidth, DeskHeight},
+    {"desk_drawer5.png", DeskWidth, DeskHeight},
+    {"desk_paper_blank.png", DeskWidth, DeskHeight},
+    {"desk_paper_written.png", DeskWidth, DeskHeight},
+    {"desk_pencils.png", DeskWidth, DeskHeight},
+    {"mailbox.png", MailboxWidth, MailboxHeight},
+    {"mailbox_open.png", MailboxWidth, MailboxHeight},
+    {"man.png", ManWidth, ManHeight},
 }};
 
 // Every picture also comes at twice its size, for screens scaled above 100 %,
 // made from renders at twice the size ("desk_2x.png" beside "desk.png") and
-// kept in true colour; it goes into the folder kDoubleFolder under the same name.
-inline constexpr int kDoubleScale = 2;
-inline constexpr std::string_view kDoubleRenderSuffix = "_2x";
-inline constexpr std::string_view kDoubleFolder = "2x/";
+// kept in true colour; it goes into the folder DoubleFolder under the same name.
+inline constexpr int DoubleScale = 2;
+inline constexpr std::string_view DoubleRenderSuffix = "_2x";
+inline constexpr std::string_view DoubleFolder = "2x/";
 
-inline constexpr std::string_view kDeskBackground = "Pic_Pozadina.bmp";
-inline constexpr std::string_view kMailboxBackground = "Pic_S_Pozadina.bmp";
-inline constexpr std::string_view kManBackground = "Pic_P_Pozadina.bmp";
+inline constexpr std::string_view DeskBackground = "Pic_Pozadina.bmp";
+inline constexpr std::string_view MailboxBackground = "Pic_S_Pozadina.bmp";
+inline constexpr std::string_view ManBackground = "Pic_P_Pozadina.bmp";
 
 // Every bitmap but the five paper stages (see PaperStages), in the order they
 // are made: a background comes before the regions cut from it.
-inline constexpr std::array<AssetCut, 17> kCuts = {{
-    {kDeskBackground, Family::Desk, Origin::WholeRender, "desk.png", {}},
+inline constexpr std::array<AssetCut, 17> Cuts = {{
+    {DeskBackground, Family::Desk, Origin::WholeRender, "desk.png", {}},
     {"Pic_L1_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {24, 227, 186, 56}},
     {"Pic_L2_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {33, 284, 176, 54}},
     {"Pic_L3_Z.bmp", Family::Desk, Origin::RegionOfBackground, {}, {38, 339, 174, 114}},
@@ -93,14 +93,14 @@ inline constexpr std::array<AssetCut, 17> kCuts = {{
     {"Pic_L4_O.bmp", Family::Desk, Origin::RegionOfRender, "desk_drawer4.png", {193, 217, 254, 166}},
     {"Pic_L5_O.bmp", Family::Desk, Origin::RegionOfRender, "desk_drawer5.png", {415, 229, 225, 110}},
     {"Pic_Olovke.bmp", Family::Desk, Origin::RegionOfRender, "desk_pencils.png", {437, 104, 43, 68}},
-    {kMailboxBackground, Family::Mailbox, Origin::WholeRender, "mailbox.png", {}},
+    {MailboxBackground, Family::Mailbox, Origin::WholeRender, "mailbox.png", {}},
     {"Pic_S_Z.bmp", Family::Mailbox, Origin::RegionOfBackground, {}, {95, 64, 84, 40}},
     {"Pic_S_O.bmp", Family::Mailbox, Origin::RegionOfRender, "mailbox_open.png", {75, 64, 105, 57}},
-    {kManBackground, Family::Cartoon, Origin::WholeRender, "man.png", {}},
+    {ManBackground, Family::Cartoon, Origin::WholeRender, "man.png", {}},
     {"Pic_Pismo.bmp", Family::Cartoon, Origin::RegionOfBackground, {}, {8, 111, 55, 59}},
 }};
 
 // The three icons, each made from <name>_32.xpm and <name>_16.xpm.
-inline constexpr std::array<std::string_view, 3> kIcons = {"Form_Pokaz", "Pic_Olovke.drag", "Pic_Pismo.drag"};
+inline constexpr std::array<std::string_view, 3> Icons = {"Form_Pokaz", "Pic_Olovke.drag", "Pic_Pismo.drag"};
 
 } // namespace pokaz::assets

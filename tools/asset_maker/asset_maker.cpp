@@ -11,10 +11,10 @@ namespace pokaz::assets {
 
 namespace {
 
-constexpr int kLargeIcon = 32;
-constexpr int kSmallIcon = 16;
-constexpr std::string_view kPaperBlank = "desk_paper_blank.png";
-constexpr std::string_view kPaperWritten = "desk_paper_written.png";
+constexpr int LargeIcon = 32;
+constexpr int SmallIcon = 16;
+constexpr std::string_view PaperBlank = "desk_paper_blank.png";
+constexpr std::string_view PaperWritten = "desk_paper_written.png";
 
 QString text(std::string_view name)
 {
@@ -25,11 +25,11 @@ std::string_view backgroundOf(Family family)
 {
     switch (family) {
     case Family::Desk:
-        return kDeskBackground;
+        return DeskBackground;
     case Family::Mailbox:
-        return kMailboxBackground;
+        return MailboxBackground;
     case Family::Cartoon:
-        return kManBackground;
+        return ManBackground;
     }
     throw std::logic_error("unknown family");
 }
@@ -38,12 +38,12 @@ std::string_view backgroundOf(Family family)
 QString doubleRenderName(std::string_view name)
 {
     QString file = text(name);
-    return file.insert(file.lastIndexOf(QLatin1Char('.')), text(kDoubleRenderSuffix));
+    return file.insert(file.lastIndexOf(QLatin1Char('.')), text(DoubleRenderSuffix));
 }
 
 QString doubleFileName(const QString &asset)
 {
-    return text(kDoubleFolder) + asset;
+    return text(DoubleFolder) + asset;
 }
 
 QImage readRender(const QDir &renders, const QString &name, QSize size)
@@ -76,18 +76,18 @@ QImage loadIconImage(const QDir &folder, std::string_view icon, int side)
 
 } // namespace
 
-AssetMaker::AssetMaker(const QDir &renders, const QDir &icons, Dither dither) : m_icons(icons), m_dither(dither)
+AssetMaker::AssetMaker(const QDir &renders, const QDir &icons, Dither dither) : icons_(icons), dither_(dither)
 {
-    for (const RenderFile &file : kRenders) {
+    for (const RenderFile &file : Renders) {
         const QSize size(file.width, file.height);
-        m_renders.emplace(file.name, readRender(renders, text(file.name), size));
-        m_doubleRenders.emplace(file.name, readRender(renders, doubleRenderName(file.name), size * kDoubleScale));
+        renders_.emplace(file.name, readRender(renders, text(file.name), size));
+        doubleRenders_.emplace(file.name, readRender(renders, doubleRenderName(file.name), size * DoubleScale));
     }
 }
 
 QImage AssetMaker::render(std::string_view name) const
 {
-    return m_renders.at(name);
+    return renders_.at(name);
 }
 
 QImage AssetMaker::source(const AssetCut &cut) const
@@ -100,13 +100,13 @@ QImage AssetMaker::source(const AssetCut &cut) const
 QList<QImage> AssetMaker::paletteSources(Family family) const
 {
     QList<QImage> sources;
-    for (const AssetCut &cut : kCuts) {
+    for (const AssetCut &cut : Cuts) {
         if (cut.family == family && cut.origin != Origin::RegionOfBackground)
             sources.append(source(cut));
     }
     if (family == Family::Desk) {
-        sources.append(render(kPaperBlank).copy(PaperStages::kRegion.rect()));
-        sources.append(render(kPaperWritten).copy(PaperStages::kRegion.rect()));
+        sources.append(render(PaperBlank).copy(PaperStages::Region.rect()));
+        sources.append(render(PaperWritten).copy(PaperStages::Region.rect()));
     }
     return sources;
 }
@@ -122,18 +122,18 @@ std::map<QString, QByteArray> AssetMaker::make() const
 
 void AssetMaker::makeBitmaps(std::map<QString, QByteArray> &files) const
 {
-    const PaletteMapper desk(ColourQuantiser::buildPalette(paletteSources(Family::Desk), kPaletteSize));
-    const PaletteMapper mailbox(ColourQuantiser::buildPalette(paletteSources(Family::Mailbox), kPaletteSize));
+    const PaletteMapper desk(ColourQuantiser::buildPalette(paletteSources(Family::Desk), PaletteSize));
+    const PaletteMapper mailbox(ColourQuantiser::buildPalette(paletteSources(Family::Mailbox), PaletteSize));
 
     std::map<std::string_view, QImage> pictures;
-    for (const AssetCut &cut : kCuts) {
+    for (const AssetCut &cut : Cuts) {
         QImage picture;
         if (cut.origin == Origin::RegionOfBackground)
             picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect());
         else if (cut.family == Family::Cartoon)
             picture = source(cut);
         else
-            picture = (cut.family == Family::Desk ? desk : mailbox).map(source(cut), m_dither, cut.region.rect().topLeft());
+            picture = (cut.family == Family::Desk ? desk : mailbox).map(source(cut), dither_, cut.region.rect().topLeft());
 
         files[text(cut.asset)] = cut.family == Family::Cartoon ? imagefile::encodeTrueColourBmp(picture)
                                                                : imagefile::encodeIndexedBmp(picture);
@@ -146,10 +146,10 @@ void AssetMaker::makeBitmaps(std::map<QString, QByteArray> &files) const
 // the pixels a stage shares with another are the same palette entries.
 void AssetMaker::makePaper(const PaletteMapper &desk, std::map<QString, QByteArray> &files) const
 {
-    const QRect sheet = PaperStages::kRegion.rect();
-    const QImage blank = desk.map(render(kPaperBlank).copy(sheet), m_dither, sheet.topLeft());
-    const QImage written = desk.map(render(kPaperWritten).copy(sheet), m_dither, sheet.topLeft());
-    for (int stage = 0; stage < PaperStages::kStageCount; ++stage) {
+    const QRect sheet = PaperStages::Region.rect();
+    const QImage blank = desk.map(render(PaperBlank).copy(sheet), dither_, sheet.topLeft());
+    const QImage written = desk.map(render(PaperWritten).copy(sheet), dither_, sheet.topLeft());
+    for (int stage = 0; stage < PaperStages::StageCount; ++stage) {
         files[QStringLiteral("Pic_Papir_%1.bmp").arg(stage)] =
             imagefile::encodeIndexedBmp(PaperStages::compose(blank, written, stage));
     }
@@ -160,34 +160,34 @@ void AssetMaker::makePaper(const PaletteMapper &desk, std::map<QString, QByteArr
 void AssetMaker::makeDoubleBitmaps(std::map<QString, QByteArray> &files) const
 {
     std::map<std::string_view, QImage> pictures;
-    for (const AssetCut &cut : kCuts) {
+    for (const AssetCut &cut : Cuts) {
         QImage picture;
         if (cut.origin == Origin::RegionOfBackground)
-            picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect(kDoubleScale));
+            picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect(DoubleScale));
         else if (cut.origin == Origin::WholeRender)
-            picture = m_doubleRenders.at(cut.render);
+            picture = doubleRenders_.at(cut.render);
         else
-            picture = m_doubleRenders.at(cut.render).copy(cut.region.rect(kDoubleScale));
+            picture = doubleRenders_.at(cut.render).copy(cut.region.rect(DoubleScale));
         files[doubleFileName(text(cut.asset))] = imagefile::encodeTrueColourBmp(picture);
         pictures.emplace(cut.asset, std::move(picture));
     }
-    const QRect sheet = PaperStages::kRegion.rect(kDoubleScale);
-    const QImage blank = m_doubleRenders.at(kPaperBlank).copy(sheet);
-    const QImage written = m_doubleRenders.at(kPaperWritten).copy(sheet);
-    for (int stage = 0; stage < PaperStages::kStageCount; ++stage) {
+    const QRect sheet = PaperStages::Region.rect(DoubleScale);
+    const QImage blank = doubleRenders_.at(PaperBlank).copy(sheet);
+    const QImage written = doubleRenders_.at(PaperWritten).copy(sheet);
+    for (int stage = 0; stage < PaperStages::StageCount; ++stage) {
         files[doubleFileName(QStringLiteral("Pic_Papir_%1.bmp").arg(stage))] =
-            imagefile::encodeTrueColourBmp(PaperStages::compose(blank, written, stage, kDoubleScale));
+            imagefile::encodeTrueColourBmp(PaperStages::compose(blank, written, stage, DoubleScale));
     }
 }
 
 // The icons at twice the size are the same pixel art with every pixel doubled.
 void AssetMaker::makeIcons(std::map<QString, QByteArray> &files) const
 {
-    for (const std::string_view icon : kIcons) {
-        const QList<QImage> images = {loadIconImage(m_icons, icon, kLargeIcon), loadIconImage(m_icons, icon, kSmallIcon)};
+    for (const std::string_view icon : Icons) {
+        const QList<QImage> images = {loadIconImage(icons_, icon, LargeIcon), loadIconImage(icons_, icon, SmallIcon)};
         QList<QImage> doubled;
         for (const QImage &image : images)
-            doubled.append(image.scaled(image.size() * kDoubleScale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            doubled.append(image.scaled(image.size() * DoubleScale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
         const QString name = text(icon) + QStringLiteral(".ico");
         try {
             files[name] = imagefile::encodeIcon(images);

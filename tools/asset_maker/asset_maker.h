@@ -18,11 +18,11 @@ namespace pokaz::assets {
 // missing or of the wrong size.
 class AssetMaker final {
 public:
-    static constexpr int kPaletteSize = 256;
+    static constexpr int PaletteSize = 256;
 
     AssetMaker(const QDir &renders, const QDir &icons, Dither dither);
 
-    // File name to file contents, for all 25 files and, under kDoubleFolder,
+    // File name to file contents, for all 25 files and, under DoubleFolder,
     // the 25 at twice the size.
     [[nodiscard]] std::map<QString, QByteArray> make() const;
 
@@ -35,10 +35,10 @@ private:
     void makeIcons(std::map<QString, QByteArray> &files) const;
     void makeDoubleBitmaps(std::map<QString, QByteArray> &files) const;
 
-    QDir m_icons;
-    Dither m_dither;
-    std::map<std::string_view, QImage> m_renders;
-    std::map<std::string_view, QImage> m_doubleRenders; // by the name of the render at 1x
+    QDir icons_;
+    Dither dither_;
+    std::map<std::string_view, QImage> renders_;
+    std::map<std::string_view, QImage> doubleRenders_; // by the name of the render at 1x
 };
 
 } // namespace pokaz::assets

@@ -136,7 +136,7 @@ std::size_t nearest(const std::vector<Oklab> &centres, const Oklab &colour)
 
 void refine(const std::vector<Sample> &samples, std::vector<Oklab> &centres)
 {
-    for (int round = 0; round < ColourQuantiser::kRefinementRounds; ++round) {
+    for (int round = 0; round < ColourQuantiser::RefinementRounds; ++round) {
         std::vector<Oklab> sums(centres.size());
         std::vector<double> weights(centres.size(), 0.0);
         for (const Sample &s : samples) {

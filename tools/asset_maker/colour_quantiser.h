@@ -12,7 +12,7 @@ namespace pokaz::assets {
 // same pictures always give the same palette.
 class ColourQuantiser final {
 public:
-    static constexpr int kRefinementRounds = 6;
+    static constexpr int RefinementRounds = 6;
 
     [[nodiscard]] static QList<QRgb> buildPalette(const QList<QImage> &pictures, int maxColours);
 };

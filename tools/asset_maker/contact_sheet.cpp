@@ -19,7 +19,7 @@ struct Placement {
     int y;
 };
 
-constexpr std::array<Placement, 22> kPaintOrder = {{
+constexpr std::array<Placement, 22> PaintOrder = {{
     {"Pic_Pozadina.bmp", 0, 0},
     {"Pic_Papir_0.bmp", 272, 168},
     {"Pic_L1_Z.bmp", 24, 226},
@@ -44,15 +44,15 @@ constexpr std::array<Placement, 22> kPaintOrder = {{
     {"Pic_Pismo.bmp", 8, 111},
 }};
 
-constexpr int kDrawers = 5;
-constexpr int kPaperStages = 5;
-constexpr QRgb kSheetBackground = 0xFF606060;
-constexpr QRgb kLabelColour = 0xFFFFFFFF;
+constexpr int Drawers = 5;
+constexpr int PaperStages = 5;
+constexpr QRgb SheetBackground = 0xFF606060;
+constexpr QRgb LabelColour = 0xFFFFFFFF;
 
 QStringList closedDrawers()
 {
     QStringList names;
-    for (int drawer = 1; drawer <= kDrawers; ++drawer)
+    for (int drawer = 1; drawer <= Drawers; ++drawer)
         names.append(QStringLiteral("Pic_L%1_Z.bmp").arg(drawer));
     return names;
 }
@@ -72,7 +72,7 @@ QImage ContactSheet::scene(const QDir &assets, const QStringList &shown)
     const QString background = shown.front();
     QImage canvas = load(assets, background).convertToFormat(QImage::Format_RGB32);
     QPainter painter(&canvas);
-    for (const Placement &place : kPaintOrder) {
+    for (const Placement &place : PaintOrder) {
         const QString name = QString::fromUtf8(place.asset.data(), static_cast<qsizetype>(place.asset.size()));
         if (name != background && shown.contains(name))
             painter.drawImage(place.x, place.y, load(assets, name));
@@ -85,13 +85,13 @@ QImage ContactSheet::compose(const QDir &assets)
     const QStringList closed = closedDrawers();
     QList<Tile> tiles;
     tiles.append({QStringLiteral("desk, every drawer closed"), scene(assets, QStringList{"Pic_Pozadina.bmp"} + closed)});
-    for (int drawer = 1; drawer <= kDrawers; ++drawer) {
+    for (int drawer = 1; drawer <= Drawers; ++drawer) {
         QStringList shown = QStringList{"Pic_Pozadina.bmp"} + closed;
         shown.removeAll(QStringLiteral("Pic_L%1_Z.bmp").arg(drawer));
         shown.append(QStringLiteral("Pic_L%1_O.bmp").arg(drawer));
         tiles.append({QStringLiteral("drawer %1 open (Pic_L%1_O)").arg(drawer), scene(assets, shown)});
     }
-    for (int stage = 0; stage < kPaperStages; ++stage) {
+    for (int stage = 0; stage < PaperStages; ++stage) {
         const QStringList shown = QStringList{"Pic_Pozadina.bmp", QStringLiteral("Pic_Papir_%1.bmp").arg(stage), "Pic_Olovke.bmp"} + closed;
         tiles.append({QStringLiteral("paper stage %1 and pencils").arg(stage), scene(assets, shown)});
     }
@@ -105,30 +105,30 @@ QImage ContactSheet::compose(const QDir &assets)
 QImage ContactSheet::layOut(const QList<Tile> &tiles)
 {
     QList<QPoint> origins;
-    int x = kGap;
-    int y = kGap;
+    int x = Gap;
+    int y = Gap;
     int rowHeight = 0;
     int width = 0;
     for (const Tile &tile : tiles) {
-        if (x > kGap && x + tile.picture.width() + kGap > kMaxWidth) {
-            x = kGap;
-            y += rowHeight + kGap;
+        if (x > Gap && x + tile.picture.width() + Gap > MaxWidth) {
+            x = Gap;
+            y += rowHeight + Gap;
             rowHeight = 0;
         }
         origins.append({x, y});
-        x += tile.picture.width() + kGap;
+        x += tile.picture.width() + Gap;
         width = std::max(width, x);
-        rowHeight = std::max(rowHeight, kLabelHeight + tile.picture.height());
+        rowHeight = std::max(rowHeight, LabelHeight + tile.picture.height());
     }
 
-    QImage sheet(width, y + rowHeight + kGap, QImage::Format_RGB32);
-    sheet.fill(QColor::fromRgb(kSheetBackground));
+    QImage sheet(width, y + rowHeight + Gap, QImage::Format_RGB32);
+    sheet.fill(QColor::fromRgb(SheetBackground));
     QPainter painter(&sheet);
-    painter.setPen(QColor::fromRgb(kLabelColour));
+    painter.setPen(QColor::fromRgb(LabelColour));
     for (qsizetype i = 0; i < tiles.size(); ++i) {
         const QPoint origin = origins[i];
-        painter.drawText(QRect(origin.x(), origin.y(), tiles[i].picture.width(), kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter, tiles[i].label);
-        painter.drawImage(origin.x(), origin.y() + kLabelHeight, tiles[i].picture);
+        painter.drawText(QRect(origin.x(), origin.y(), tiles[i].picture.width(), LabelHeight), Qt::AlignLeft | Qt::AlignVCenter, tiles[i].label);
+        painter.drawImage(origin.x(), origin.y() + LabelHeight, tiles[i].picture);
     }
     return sheet;
 }

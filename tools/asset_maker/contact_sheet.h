@@ -13,9 +13,9 @@ namespace pokaz::assets {
 // pencils, the mailbox slot closed and open, the man with the envelope).
 class ContactSheet final {
 public:
-    static constexpr int kMaxWidth = 2016;
-    static constexpr int kGap = 12;
-    static constexpr int kLabelHeight = 22;
+    static constexpr int MaxWidth = 2016;
+    static constexpr int Gap = 12;
+    static constexpr int LabelHeight = 22;
 
     [[nodiscard]] static QImage compose(const QDir &assets);
 

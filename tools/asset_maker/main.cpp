@@ -55,7 +55,7 @@ int main(int argc, char *argv[])
         timer.start();
         const pokaz::assets::AssetMaker maker(QDir(parser.value(renders)), QDir(parser.value(icons)), parseDither(parser.value(dither)));
         const QDir assets(parser.value(output));
-        if (!assets.mkpath(QString::fromUtf8(pokaz::assets::kDoubleFolder.data(), pokaz::assets::kDoubleFolder.size())))
+        if (!assets.mkpath(QString::fromUtf8(pokaz::assets::DoubleFolder.data(), pokaz::assets::DoubleFolder.size())))
             throw std::runtime_error("cannot make the folder for the pictures at twice the size");
         for (const auto &[name, bytes] : maker.make())
             pokaz::imagefile::writeBytes(assets.filePath(name), bytes);

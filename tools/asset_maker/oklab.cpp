@@ -7,11 +7,11 @@ namespace pokaz::assets {
 
 namespace {
 
-constexpr double kChannelMax = 255.0;
+constexpr double ChannelMax = 255.0;
 
 double toLinear(double channel)
 {
-    const double c = std::clamp(channel / kChannelMax, 0.0, 1.0);
+    const double c = std::clamp(channel / ChannelMax, 0.0, 1.0);
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
@@ -19,7 +19,7 @@ int toChannel(double linear)
 {
     const double c = std::clamp(linear, 0.0, 1.0);
     const double gamma = c <= 0.0031308 ? c * 12.92 : 1.055 * std::pow(c, 1.0 / 2.4) - 0.055;
-    return static_cast<int>(std::lround(std::clamp(gamma, 0.0, 1.0) * kChannelMax));
+    return static_cast<int>(std::lround(std::clamp(gamma, 0.0, 1.0) * ChannelMax));
 }
 
 } // namespace

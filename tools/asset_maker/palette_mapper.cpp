@@ -12,18 +12,18 @@ namespace pokaz::assets {
 
 namespace {
 
-constexpr double kChannelMax = 255.0;
+constexpr double ChannelMax = 255.0;
 
 // Floyd-Steinberg weights, in sixteenths: right, below-behind, below, below-ahead.
-constexpr double kRight = 7.0 / 16.0;
-constexpr double kBelowBehind = 3.0 / 16.0;
-constexpr double kBelow = 5.0 / 16.0;
-constexpr double kBelowAhead = 1.0 / 16.0;
+constexpr double Right = 7.0 / 16.0;
+constexpr double BelowBehind = 3.0 / 16.0;
+constexpr double Below = 5.0 / 16.0;
+constexpr double BelowAhead = 1.0 / 16.0;
 
 using Rgb = std::array<double, 3>;
 
-constexpr int kBayerSide = 8;
-constexpr std::array<int, kBayerSide * kBayerSide> kBayer = {
+constexpr int BayerSide = 8;
+constexpr std::array<int, BayerSide * BayerSide> Bayer = {
     0,  32, 8,  40, 2,  34, 10, 42, 48, 16, 56, 24, 50, 18, 58, 26,
     12, 44, 4,  36, 14, 46, 6,  38, 60, 28, 52, 20, 62, 30, 54, 22,
     3,  35, 11, 43, 1,  33, 9,  41, 51, 19, 59, 27, 49, 17, 57, 25,
@@ -33,31 +33,31 @@ constexpr std::array<int, kBayerSide * kBayerSide> kBayer = {
 // The pattern's offset at a place of the scene, centred on zero.
 double orderedOffset(int x, int y)
 {
-    const auto cell = static_cast<std::size_t>((y % kBayerSide) * kBayerSide + x % kBayerSide);
-    return ((kBayer.at(cell) + 0.5) / (kBayerSide * kBayerSide) - 0.5) * PaletteMapper::kOrderedSpread;
+    const auto cell = static_cast<std::size_t>((y % BayerSide) * BayerSide + x % BayerSide);
+    return ((Bayer.at(cell) + 0.5) / (BayerSide * BayerSide) - 0.5) * PaletteMapper::OrderedSpread;
 }
 
 int shifted(int channel, double offset)
 {
-    return static_cast<int>(std::lround(std::clamp(channel + offset, 0.0, kChannelMax)));
+    return static_cast<int>(std::lround(std::clamp(channel + offset, 0.0, ChannelMax)));
 }
 
 } // namespace
 
-PaletteMapper::PaletteMapper(QList<QRgb> palette) : m_palette(std::move(palette))
+PaletteMapper::PaletteMapper(QList<QRgb> palette) : palette_(std::move(palette))
 {
-    if (m_palette.isEmpty() || m_palette.size() > 256)
+    if (palette_.isEmpty() || palette_.size() > 256)
         throw std::invalid_argument("a palette holds 1 to 256 colours");
-    for (const QRgb c : std::as_const(m_palette))
-        m_lab.push_back(toOklab(c));
+    for (const QRgb c : std::as_const(palette_))
+        lab_.push_back(toOklab(c));
 }
 
 int PaletteMapper::nearestIndex(const Oklab &colour) const
 {
     int best = 0;
     double bestDistance = std::numeric_limits<double>::max();
-    for (std::size_t i = 0; i < m_lab.size(); ++i) {
-        const double d = m_lab[i].distanceSquared(colour);
+    for (std::size_t i = 0; i < lab_.size(); ++i) {
+        const double d = lab_[i].distanceSquared(colour);
         if (d < bestDistance) {
             bestDistance = d;
             best = static_cast<int>(i);
@@ -72,7 +72,7 @@ QImage PaletteMapper::map(const QImage &picture, Dither dither, QPoint origin) c
     const int w = rgb.width();
     const int h = rgb.height();
     QImage result(w, h, QImage::Format_Indexed8);
-    result.setColorTable(m_palette);
+    result.setColorTable(palette_);
 
     std::unordered_map<QRgb, int> cache;
     const auto indexOf = [&](QRgb colour) {
@@ -115,21 +115,21 @@ QImage PaletteMapper::map(const QImage &picture, Dither dither, QPoint origin) c
         for (int i = 0; i < w; ++i) {
             const int x = leftToRight ? i : w - 1 - i;
             const auto slot = static_cast<std::size_t>(x + 1);
-            const Rgb wanted = {std::clamp(qRed(in[x]) + current[slot][0], 0.0, kChannelMax),
-                                std::clamp(qGreen(in[x]) + current[slot][1], 0.0, kChannelMax),
-                                std::clamp(qBlue(in[x]) + current[slot][2], 0.0, kChannelMax)};
+            const Rgb wanted = {std::clamp(qRed(in[x]) + current[slot][0], 0.0, ChannelMax),
+                                std::clamp(qGreen(in[x]) + current[slot][1], 0.0, ChannelMax),
+                                std::clamp(qBlue(in[x]) + current[slot][2], 0.0, ChannelMax)};
             const int index = indexOf(qRgb(static_cast<int>(std::lround(wanted[0])), static_cast<int>(std::lround(wanted[1])),
                                            static_cast<int>(std::lround(wanted[2]))));
             out[x] = static_cast<uchar>(index);
-            const QRgb got = m_palette[index];
+            const QRgb got = palette_[index];
             const Rgb error = {wanted[0] - qRed(got), wanted[1] - qGreen(got), wanted[2] - qBlue(got)};
             const auto ahead = static_cast<std::size_t>(x + 1 + step);
             const auto behind = static_cast<std::size_t>(x + 1 - step);
             for (std::size_t c = 0; c < 3; ++c) {
-                current[ahead][c] += error[c] * kRight;
-                next[behind][c] += error[c] * kBelowBehind;
-                next[slot][c] += error[c] * kBelow;
-                next[ahead][c] += error[c] * kBelowAhead;
+                current[ahead][c] += error[c] * Right;
+                next[behind][c] += error[c] * BelowBehind;
+                next[slot][c] += error[c] * Below;
+                next[ahead][c] += error[c] * BelowAhead;
             }
         }
         std::swap(current, next);

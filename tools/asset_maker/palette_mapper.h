@@ -25,18 +25,18 @@ public:
 
     // Spread of the ordered pattern, in sRGB levels: about the step between
     // neighbouring palette colours in the scenes' smooth gradients.
-    static constexpr double kOrderedSpread = 10.0;
+    static constexpr double OrderedSpread = 10.0;
 
     // `origin`: where the picture lies in its scene, so that the ordered
     // pattern of a cut-out lines up with that of the whole scene.
     [[nodiscard]] QImage map(const QImage &picture, Dither dither, QPoint origin = {}) const;
-    [[nodiscard]] const QList<QRgb> &palette() const { return m_palette; }
+    [[nodiscard]] const QList<QRgb> &palette() const { return palette_; }
 
 private:
     [[nodiscard]] int nearestIndex(const Oklab &colour) const;
 
-    QList<QRgb> m_palette;
-    std::vector<Oklab> m_lab;
+    QList<QRgb> palette_;
+    std::vector<Oklab> lab_;
 };
 
 } // namespace pokaz::assets

@@ -6,10 +6,10 @@ namespace pokaz::assets {
 
 QRect PaperStages::writingArea(int stage, int scale)
 {
-    if (stage <= 0 || stage >= kStageCount)
+    if (stage <= 0 || stage >= StageCount)
         return {};
-    const int bottom = kWritingBottom.at(static_cast<std::size_t>(stage));
-    return QRect(QPoint(kWritingLeft * scale, kWritingTop * scale), QPoint((kWritingRight + 1) * scale - 1, (bottom + 1) * scale - 1));
+    const int bottom = WritingBottom.at(static_cast<std::size_t>(stage));
+    return QRect(QPoint(WritingLeft * scale, WritingTop * scale), QPoint((WritingRight + 1) * scale - 1, (bottom + 1) * scale - 1));
 }
 
 QImage PaperStages::compose(const QImage &blank, const QImage &written, int stage, int scale)

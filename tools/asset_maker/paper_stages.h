@@ -14,13 +14,13 @@ namespace pokaz::assets {
 // stage holds every written pixel of the one before, in the same place.
 class PaperStages final {
 public:
-    static constexpr PixelRegion kRegion = {271, 168, 98, 32}; // of both paper renders
-    static constexpr int kStageCount = 5;
-    static constexpr int kWritingLeft = 13;
-    static constexpr int kWritingRight = 83;
-    static constexpr int kWritingTop = 1;
+    static constexpr PixelRegion Region = {271, 168, 98, 32}; // of both paper renders
+    static constexpr int StageCount = 5;
+    static constexpr int WritingLeft = 13;
+    static constexpr int WritingRight = 83;
+    static constexpr int WritingTop = 1;
     // Last row with writing, per stage; stage 0 is blank.
-    static constexpr std::array<int, kStageCount> kWritingBottom = {0, 7, 14, 21, 31};
+    static constexpr std::array<int, StageCount> WritingBottom = {0, 7, 14, 21, 31};
 
     // The rectangle, in sheet pixels, that stage `stage` takes from the
     // written sheet; `scale` 2 for the sheet at twice the size.

@@ -13,9 +13,7 @@ namespace pokaz::imagefile {
 // pictures, rows bottom-up padded to 4 bytes. Qt's own writer would pick the
 // bit depth from the number of colours, so we write them ourselves.
 
-inline constexpr std::uint32_t kBmpFileHeaderSize = 14;
-inline constexpr std::uint32_t kBmpPaletteEntries = 256;
-inline constexpr std::int32_t kBmpPixelsPerMetre = 3780; // 96 dots per inch
+inline constexpr std::uint32_t IndexedPaletteEntries = 256;
 
 // An 8-bit picture from a Format_Indexed8 image with at most 256 colours;
 // unused palette entries are black. Throws std::invalid_argument otherwise.

@@ -1,6 +1,7 @@
 #include "bmp_writer.h"
 
 #include "bitmap_info_header.h"
+#include "bmp_layout.h"
 #include "little_endian_writer.h"
 
 #include <QFile>
@@ -11,8 +12,8 @@ namespace pokaz::imagefile {
 
 namespace {
 
-constexpr int kIndexedBits = 8;
-constexpr int kTrueColourBits = 24;
+constexpr int IndexedBits = 8;
+constexpr int TrueColourBits = 24;
 
 void appendFileHeader(QByteArray &bytes, std::uint32_t fileSize, std::uint32_t pixelOffset)
 {
@@ -28,7 +29,7 @@ QByteArray encode(const QImage &image, int bitCount, std::uint32_t paletteEntrie
 {
     const std::uint32_t stride = paddedRowBytes(image.width(), bitCount);
     const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(image.height());
-    const std::uint32_t pixelOffset = kBmpFileHeaderSize + kBitmapInfoHeaderSize + paletteEntries * 4;
+    const std::uint32_t pixelOffset = FileHeaderSize + InfoHeaderSize + paletteEntries * PaletteEntrySize;
 
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(pixelOffset + imageSize));
@@ -38,7 +39,7 @@ QByteArray encode(const QImage &image, int bitCount, std::uint32_t paletteEntrie
     info.height = image.height();
     info.bitCount = static_cast<std::uint16_t>(bitCount);
     info.imageSize = imageSize;
-    info.pixelsPerMetre = kBmpPixelsPerMetre;
+    info.pixelsPerMetre = PixelsPerMetre;
     info.coloursUsed = paletteEntries;
     info.appendTo(bytes);
 
@@ -57,7 +58,7 @@ QByteArray encode(const QImage &image, int bitCount, std::uint32_t paletteEntrie
     const int bytesPerPixel = bitCount / 8;
     const int padding = static_cast<int>(stride) - image.width() * bytesPerPixel;
     for (int y = image.height() - 1; y >= 0; --y) {
-        if (bitCount == kIndexedBits) {
+        if (bitCount == IndexedBits) {
             bytes.append(reinterpret_cast<const char *>(image.constScanLine(y)), image.width());
         } else {
             const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
@@ -78,14 +79,14 @@ QByteArray encodeIndexedBmp(const QImage &indexed)
 {
     if (indexed.format() != QImage::Format_Indexed8)
         throw std::invalid_argument("an 8-bit bitmap needs an indexed image");
-    if (indexed.colorCount() > static_cast<int>(kBmpPaletteEntries))
+    if (indexed.colorCount() > static_cast<int>(IndexedPaletteEntries))
         throw std::invalid_argument("an 8-bit bitmap holds at most 256 colours");
-    return encode(indexed, kIndexedBits, kBmpPaletteEntries);
+    return encode(indexed, IndexedBits, IndexedPaletteEntries);
 }
 
 QByteArray encodeTrueColourBmp(const QImage &image)
 {
-    return encode(image.convertToFormat(QImage::Format_RGB32), kTrueColourBits, 0);
+    return encode(image.convertToFormat(QImage::Format_RGB32), TrueColourBits, 0);
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)

@@ -4,7 +4,7 @@ namespace pokaz::imagefile {
 
 void LittleEndianWriter::u8(std::uint8_t value)
 {
-    m_target.append(static_cast<char>(value));
+    target_.append(static_cast<char>(value));
 }
 
 void LittleEndianWriter::u16(std::uint16_t value)
@@ -26,7 +26,7 @@ void LittleEndianWriter::i32(std::int32_t value)
 
 void LittleEndianWriter::zeros(int count)
 {
-    m_target.append(count, '\0');
+    target_.append(count, '\0');
 }
 
 } // namespace pokaz::imagefile

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace pokaz::toolkit {
+namespace pokaz::imagefile {
 
 // Decoders for the two picture formats the program carries: uncompressed
 // BMP bitmaps (1, 4 or 8-bit indexed, or 24-bit) and ICO icons with 1, 4 or 8 bits per
@@ -22,4 +22,4 @@ QImage decodeBitmap(QByteArrayView file, QString* error = nullptr);
 // pixels transparent.
 std::vector<QImage> decodeIcon(QByteArrayView file, QString* error = nullptr);
 
-} // namespace pokaz::toolkit
+} // namespace pokaz::imagefile

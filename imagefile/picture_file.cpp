@@ -1,5 +1,7 @@
 #include "picture_file.h"
 
+#include "bmp_layout.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -7,26 +9,18 @@
 #include <cstdint>
 #include <optional>
 
-namespace pokaz::toolkit {
+namespace pokaz::imagefile {
 
 namespace {
 
-constexpr qsizetype FileHeaderSize = 14;
-constexpr quint32 InfoHeaderSize = 40;
-constexpr quint32 NoCompression = 0;
-constexpr qsizetype IconDirSize = 6;
-constexpr qsizetype IconEntrySize = 16;
-constexpr quint16 IconType = 1;
-constexpr int PaletteEntrySize = 4;
 constexpr int MaxIndexedBits = 8;
 constexpr int TrueColourBits = 24;
 // Far beyond any picture of ours; keeps every size computation in range.
 constexpr int MaxSide = 1 << 14;
 
-// Rows of a bitmap are padded to whole 32-bit words.
 constexpr qsizetype rowBytes(int width, int bitsPerPixel)
 {
-    return ((qsizetype{width} * bitsPerPixel + 31) / 32) * 4;
+    return qsizetype{paddedRowBytes(width, bitsPerPixel)};
 }
 
 // Little-endian fields at checked offsets.
@@ -218,4 +212,4 @@ std::vector<QImage> decodeIcon(QByteArrayView file, QString* error)
     return images;
 }
 
-} // namespace pokaz::toolkit
+} // namespace pokaz::imagefile

@@ -1,6 +1,7 @@
 #include "ico_writer.h"
 
 #include "bitmap_info_header.h"
+#include "bmp_layout.h"
 #include "little_endian_writer.h"
 
 #include <algorithm>
@@ -12,23 +13,20 @@ namespace pokaz::imagefile {
 
 namespace {
 
-constexpr std::uint16_t kIconType = 1;
-constexpr std::uint32_t kIconDirSize = 6;
-constexpr std::uint32_t kIconDirEntrySize = 16;
-constexpr int kColourBits = 4;
-constexpr int kMaskBits = 1;
-constexpr std::uint8_t kPaletteColours = 16;
-constexpr int kLargestSide = 256; // stored as 0 in a directory entry
-constexpr int kOpaque = 255;
+constexpr int ColourBits = 4;
+constexpr int MaskBits = 1;
+constexpr std::uint8_t PaletteColours = 16;
+constexpr int LargestSide = 256; // stored as 0 in a directory entry
+constexpr int Opaque = 255;
 
 std::uint8_t paletteIndex(QRgb pixel, int x, int y)
 {
-    const auto found = std::find(kStandardPalette.begin(), kStandardPalette.end(), qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
-    if (qAlpha(pixel) != kOpaque || found == kStandardPalette.end()) {
+    const auto found = std::find(StandardPalette.begin(), StandardPalette.end(), qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+    if (qAlpha(pixel) != Opaque || found == StandardPalette.end()) {
         throw std::invalid_argument("icon pixel " + std::to_string(x) + "," + std::to_string(y) + " is neither transparent nor a standard colour: #"
                                     + QString::number(pixel, 16).toStdString());
     }
-    return static_cast<std::uint8_t>(found - kStandardPalette.begin());
+    return static_cast<std::uint8_t>(found - StandardPalette.begin());
 }
 
 // One icon image: header with doubled height, palette, XOR rows, AND rows.
@@ -37,8 +35,8 @@ QByteArray encodeImage(const QImage &source)
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     const int w = image.width();
     const int h = image.height();
-    const std::uint32_t colourStride = paddedRowBytes(w, kColourBits);
-    const std::uint32_t maskStride = paddedRowBytes(w, kMaskBits);
+    const std::uint32_t colourStride = paddedRowBytes(w, ColourBits);
+    const std::uint32_t maskStride = paddedRowBytes(w, MaskBits);
 
     std::vector<std::uint8_t> colourRows(colourStride * static_cast<std::uint32_t>(h), 0);
     std::vector<std::uint8_t> maskRows(maskStride * static_cast<std::uint32_t>(h), 0);
@@ -61,11 +59,11 @@ QByteArray encodeImage(const QImage &source)
     BitmapInfoHeader info;
     info.width = w;
     info.height = 2 * h; // the colour image and the mask, one above the other
-    info.bitCount = kColourBits;
+    info.bitCount = ColourBits;
     info.imageSize = static_cast<std::uint32_t>(colourRows.size() + maskRows.size());
     info.appendTo(bytes);
     LittleEndianWriter out(bytes);
-    for (const QRgb c : kStandardPalette) {
+    for (const QRgb c : StandardPalette) {
         out.u8(static_cast<std::uint8_t>(qBlue(c)));
         out.u8(static_cast<std::uint8_t>(qGreen(c)));
         out.u8(static_cast<std::uint8_t>(qRed(c)));
@@ -78,9 +76,9 @@ QByteArray encodeImage(const QImage &source)
 
 std::uint8_t directorySide(int side)
 {
-    if (side <= 0 || side > kLargestSide)
+    if (side <= 0 || side > LargestSide)
         throw std::invalid_argument("an icon image is 1 to 256 pixels wide and high");
-    return static_cast<std::uint8_t>(side == kLargestSide ? 0 : side);
+    return static_cast<std::uint8_t>(side == LargestSide ? 0 : side);
 }
 
 } // namespace
@@ -94,16 +92,16 @@ QByteArray encodeIcon(const QList<QImage> &images)
     QByteArray bytes;
     LittleEndianWriter out(bytes);
     out.u16(0);
-    out.u16(kIconType);
+    out.u16(IconType);
     out.u16(static_cast<std::uint16_t>(images.size()));
-    auto offset = static_cast<std::uint32_t>(kIconDirSize + kIconDirEntrySize * static_cast<std::uint32_t>(images.size()));
+    auto offset = static_cast<std::uint32_t>(IconDirSize + IconEntrySize * static_cast<std::uint32_t>(images.size()));
     for (qsizetype i = 0; i < images.size(); ++i) {
         out.u8(directorySide(images[i].width()));
         out.u8(directorySide(images[i].height()));
-        out.u8(kPaletteColours);
+        out.u8(PaletteColours);
         out.u8(0);
         out.u16(1); // planes
-        out.u16(kColourBits);
+        out.u16(ColourBits);
         out.u32(static_cast<std::uint32_t>(encoded[i].size()));
         out.u32(offset);
         offset += static_cast<std::uint32_t>(encoded[i].size());

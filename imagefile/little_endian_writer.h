@@ -9,7 +9,7 @@ namespace pokaz::imagefile {
 // Appends the little-endian integers that BMP and ICO headers are made of.
 class LittleEndianWriter final {
 public:
-    explicit LittleEndianWriter(QByteArray &target) : m_target(target) {}
+    explicit LittleEndianWriter(QByteArray &target) : target_(target) {}
 
     void u8(std::uint8_t value);
     void u16(std::uint16_t value);
@@ -18,7 +18,7 @@ public:
     void zeros(int count);
 
 private:
-    QByteArray &m_target;
+    QByteArray &target_;
 };
 
 } // namespace pokaz::imagefile

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QtEndian>
 
-using namespace pokaz::toolkit;
+using namespace pokaz::imagefile;
 
 namespace {
 

@@ -6,8 +6,6 @@
 
 namespace pokaz::imagefile {
 
-inline constexpr std::uint32_t kBitmapInfoHeaderSize = 40;
-
 // The 40-byte BITMAPINFOHEADER that starts the pixel data of both a BMP file
 // and each image of an ICO file. Always uncompressed (BI_RGB) with one plane.
 struct BitmapInfoHeader final {
@@ -20,8 +18,5 @@ struct BitmapInfoHeader final {
 
     void appendTo(QByteArray &bytes) const;
 };
-
-// Bytes in one stored row: every row is padded to a whole number of 32-bit words.
-std::uint32_t paddedRowBytes(int width, int bitsPerPixel);
 
 } // namespace pokaz::imagefile
