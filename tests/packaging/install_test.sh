@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and builds the Debian package, and
-# checks that both give a desktop program: the executable, a valid desktop
-# entry and metainfo with release 2.00, the icons from the window icon, a
-# package that names its runtime libraries, and a window that opens from the
-# desktop entry's command.
+# checks that both give a desktop program: the executable and its command
+# line, a valid desktop entry and metainfo with release 2.00, the icons from
+# the window icon, a manual page, a package that lintian passes and that names
+# its runtime libraries, and a window that opens from the desktop entry's
+# command.
 #   install_test.sh BUILD_DIR ASSET_DIR
 set -euo pipefail
 build=$1
@@ -34,9 +35,24 @@ for size in 16 32; do
         test "$(compare -metric AE "$png" "$assets/Form_Pokaz.ico[$frame]" null: 2>&1)" = 0
 done
 
+# The command line answers without a display.
+headless() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$prefix/bin/pokaz" "$@"; }
+check "--version after Qt's own options, without a display" \
+    test "$(headless -platform offscreen -reverse --version)" = "Pokaz 2.00"
+check "--help without a display" headless --help
+status=0
+headless --frobnicate 2>/dev/null || status=$?
+check "an unknown option is refused with status 2" test "$status" = 2
+check "manual page pokaz.1" test -s "$prefix/share/man/man1/pokaz.1.gz"
+
 # The Debian package.
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb" >/dev/null)
 deb=$(ls "$scratch"/deb/*.deb)
+if lintian --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1; then
+    echo "ok: lintian reports no error and no warning"
+else
+    fail "lintian: $(grep -E '^[EW]: ' "$scratch/lintian" || cat "$scratch/lintian")"
+fi
 check "package version is 2.00" test "$(dpkg-deb -f "$deb" Version)" = 2.00
 check "package pulls in Qt's widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
 check "package holds the program and its desktop entry" \
