@@ -93,8 +93,14 @@ void Form_Pokaz::createControls()
         const QRect pixels = toolkit::twipsToPixels(row->left, row->top, row->width, row->height);
         widget->setGeometry(pixels.translated(containerOrigin(row->control)));
         widget->setToolTip(fromUtf8(row->toolTip));
-        widget->setAccessibleName(fromUtf8(pokaz::accessibleName(row->control)));
-        widget->setAccessibleDescription(fromUtf8(row->toolTip));
+        if (row->type == ControlClass::Label) {
+            // Left without a name, a label is named by its caption and tells a
+            // screen reader when that changes, so the new instruction is spoken.
+            widget->setAccessibleDescription(fromUtf8(pokaz::accessibleName(row->control)));
+        } else {
+            widget->setAccessibleName(fromUtf8(pokaz::accessibleName(row->control)));
+            widget->setAccessibleDescription(fromUtf8(row->toolTip));
+        }
         widget->setVisible(row->visibleWhenCreated);
         router_.addControl(widget);
     }

@@ -68,7 +68,8 @@ inline constexpr OleColor FormBackColor = colors::ButtonFace;
 std::span<const ControlLayout> formLayout();
 const ControlLayout& layoutOf(Control control);
 
-// What a screen reader calls the control, in the learner's language.
+// What a screen reader calls the control, in the learner's language; for a
+// label, which is named by its caption, what the label is for.
 std::string_view accessibleName(Control control);
 
 } // namespace pokaz

@@ -1,5 +1,6 @@
 #include "label.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
@@ -44,6 +45,14 @@ void drawCaption(QPainter& painter, const QRect& area, const QLabel& label)
     painter.drawText(narrowed.translated(OverstrikeOffset, 0), flags, label.text());
 }
 
+// The highlighted instruction differs from the others by its colours and
+// italics, so a screen reader is told when they change, as of its caption.
+void announceTextAttributes(QLabel* label)
+{
+    QAccessibleEvent event(label, QAccessible::TextAttributeChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
 } // namespace
 
 Label::Label(QWidget* parent)
@@ -75,6 +84,7 @@ void Label::setBackColor(const QColor& color)
     QPalette colors = palette();
     colors.setColor(QPalette::Window, color);
     setPalette(colors);
+    announceTextAttributes(this);
 }
 
 void Label::setForeColor(const QColor& color)
@@ -82,6 +92,7 @@ void Label::setForeColor(const QColor& color)
     QPalette colors = palette();
     colors.setColor(QPalette::WindowText, color);
     setPalette(colors);
+    announceTextAttributes(this);
 }
 
 void Label::setFontItalic(bool italic)
@@ -89,6 +100,7 @@ void Label::setFontItalic(bool italic)
     QFont changed = font();
     changed.setItalic(italic);
     setFont(changed);
+    announceTextAttributes(this);
 }
 
 QColor Label::backColor() const
