@@ -13,6 +13,7 @@
 
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTimer>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -68,6 +69,17 @@ Form_Pokaz::Form_Pokaz()
     stackControls();
 
     exercise_.Form_Load();
+
+    // Only what the first frame shows is decoded before it; the open drawers,
+    // the paper, the mailbox scene and the drag pointers follow right after it.
+    for (const ControlLayout& row : formLayout()) {
+        if (row.type != ControlClass::PictureBox)
+            continue;
+        if (control(row.control)->isVisibleTo(this))
+            givePicture(row.control);
+        else
+            picturesToGive_.push_back(row.control);
+    }
 }
 
 Form_Pokaz::~Form_Pokaz() = default;
@@ -114,11 +126,6 @@ QWidget* Form_Pokaz::createControl(const ControlLayout& row, QWidget* container)
         picture->setBorder(row.border == BorderStyle::Sunken3D ? toolkit::PictureBox::Border::Sunken3D
                                                                : toolkit::PictureBox::Border::None);
         picture->setBackColor(toolkit::colorFromOle(row.backColor));
-        picture->setPicture(loadPicture(row.control), [control = row.control] {
-            return loadPicture(control, PictureProperty::Picture, PictureScale::Double);
-        });
-        if (row.dragIcon)
-            router_.setDragIcon(picture, dragCursor(row.control, *row.dragIcon, devicePixelRatioF()));
         return picture;
     }
     case ControlClass::Label: {
@@ -148,6 +155,23 @@ QWidget* Form_Pokaz::createControl(const ControlLayout& row, QWidget* container)
     }
     }
     qFatal("Pokaz: control of unknown class");
+}
+
+void Form_Pokaz::givePicture(Control control)
+{
+    auto* picture = qobject_cast<toolkit::PictureBox*>(this->control(control));
+    picture->setPicture(loadPicture(control), [control] {
+        return loadPicture(control, PictureProperty::Picture, PictureScale::Double);
+    });
+    if (const auto& hotSpot = layoutOf(control).dragIcon)
+        router_.setDragIcon(picture, dragCursor(control, *hotSpot, devicePixelRatioF()));
+}
+
+void Form_Pokaz::giveRemainingPictures()
+{
+    for (const Control control : picturesToGive_)
+        givePicture(control);
+    picturesToGive_.clear();
 }
 
 void Form_Pokaz::stackControls()
@@ -204,6 +228,9 @@ Truth Form_Pokaz::Visible(Control control) const
 
 void Form_Pokaz::setVisible(Control control, Truth visible)
 {
+    // However quick the learner is, nothing shows before its picture.
+    if (isTrue(visible))
+        giveRemainingPictures();
     this->control(control)->setVisible(isTrue(visible));
 }
 
@@ -253,6 +280,13 @@ void Form_Pokaz::setHeight(float twips)
 void Form_Pokaz::endProgram()
 {
     close();
+}
+
+void Form_Pokaz::paintEvent(QPaintEvent* event)
+{
+    DialogWindow::paintEvent(event);
+    if (!picturesToGive_.empty())
+        QTimer::singleShot(0, this, &Form_Pokaz::giveRemainingPictures);
 }
 
 // Mouse

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace pokaz {
 
@@ -58,6 +59,7 @@ public:
     using DialogWindow::setVisible;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -68,6 +70,9 @@ private:
     void createControls();
     QWidget* createControl(const ControlLayout& row, QWidget* container);
     void stackControls();
+    // A picture control's picture and drag pointer.
+    void givePicture(Control control);
+    void giveRemainingPictures();
     QPoint containerOrigin(Control control) const;
     toolkit::Label& label(Control control) const;
 
@@ -81,6 +86,9 @@ private:
     std::array<QWidget*, ControlCount> controls_{};
     // Left as last set, kept exactly; the widget stands at the nearest pixel.
     std::array<float, ControlCount> lefts_{};
+    // Picture controls that the first frame does not show, still without
+    // their pictures.
+    std::vector<Control> picturesToGive_;
     toolkit::MouseRouter router_;
     Exercise exercise_;
 };

@@ -209,6 +209,18 @@ private slots:
             QCOMPARE(driver.shown(openDrawer(k)), k == driver.exercise().OpenDrawer());
     }
 
+    // Decoded before the first frame only if it shows them, the pictures
+    // follow right after it, or at once when a control is shown before that.
+    void noControlIsShownWithoutItsPicture()
+    {
+        Form_Pokaz early;
+        const auto picture = [](Form_Pokaz& form, Control c) { return qobject_cast<toolkit::PictureBox*>(form.control(c))->picture(); };
+        early.setVisible(Pic_L1_O, Truth::True);
+        QVERIFY(!picture(early, Pic_L1_O).isNull());
+        WindowDriver driver;
+        QTRY_VERIFY(!picture(driver.form(), Pic_S_O).isNull());
+    }
+
     void theLearnerReadsTheProgramsOwnTexts_data()
     {
         QTest::addColumn<Control>("control");
