@@ -249,6 +249,31 @@ private slots:
         QVERIFY(x.requestClose());
         QCOMPARE(x.exitStatus(), std::optional<int>(0));
     }
+
+    void underOpenboxTheFrameIsCentredNeitherResizeNorMaximiseIsOfferedAndTheCloseButtonEndsTheProgram()
+    {
+        XSession x;
+        QVERIFY2(x.error().isEmpty(), qPrintable(x.error()));
+        QVERIFY2(x.startWindowManager(), "openbox did not start");
+        QVERIFY(x.start());
+        QTRY_VERIFY(!x.frame().isEmpty());
+        const QRect frame = x.frame();
+        // Twice the distance between the centres of the frame and the screen.
+        const QPoint offset = 2 * frame.topLeft() + QPoint(frame.width(), frame.height())
+                              - QPoint(XSession::ScreenSize.width(), XSession::ScreenSize.height());
+        QVERIFY2(std::abs(offset.x()) <= 6 && std::abs(offset.y()) <= 6, qPrintable(QString::number(offset.y())));
+
+        // What the manager may do to the window, by its own account.
+        const QStringList actions = x.allowedActions();
+        QVERIFY(actions.contains("_NET_WM_ACTION_CLOSE"));
+        for (const char* refused : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
+            QVERIFY2(!actions.contains(refused), refused);
+
+        // The close button is the rightmost one in the title bar.
+        const int titleBar = x.origin().y() - frame.top();
+        QVERIFY(x.click(QPoint(frame.right() - titleBar / 2, frame.top() + titleBar / 2) - x.origin()));
+        QCOMPARE(x.exitStatus(), std::optional<int>(0));
+    }
 };
 
 QTEST_GUILESS_MAIN(EndToEndTest)

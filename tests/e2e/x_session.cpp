@@ -1,8 +1,10 @@
 #include "x_session.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QThread>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -22,7 +24,8 @@ constexpr QPoint ParkingPoint{2, 2}; // on the screen, outside the window
 XSession::XSession()
 {
     // -displayfd: Xvfb picks a free display and writes its number when ready.
-    server_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"});
+    server_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0",
+                   QStringLiteral("%1x%2x24").arg(ScreenSize.width()).arg(ScreenSize.height()), "-nolisten", "tcp"});
     QByteArray number;
     const QDeadlineTimer deadline(StartLimitMs);
     while (!number.contains('\n') && server_.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
@@ -48,10 +51,28 @@ XSession::~XSession()
 {
     program_.kill();
     program_.waitForFinished();
+    manager_.kill();
+    manager_.waitForFinished();
     if (display_ != nullptr)
         XCloseDisplay(display_);
     server_.terminate();
     server_.waitForFinished();
+}
+
+bool XSession::startWindowManager()
+{
+    // Openbox runs its start-up command once it manages windows; a window
+    // mapped any earlier may be left unmanaged and unmapped.
+    const QString ready = home_.filePath(QStringLiteral("window-manager-ready"));
+    manager_.setProcessEnvironment(environment_);
+    // Nobody reads what it says; a full pipe would stop it.
+    manager_.setStandardOutputFile(QProcess::nullDevice());
+    manager_.setStandardErrorFile(QProcess::nullDevice());
+    manager_.start(QStringLiteral("openbox"), {"--sm-disable", "--startup", "touch " + ready});
+    const QDeadlineTimer deadline(StartLimitMs);
+    while (!QFile::exists(ready) && !deadline.hasExpired())
+        QThread::msleep(PollMs);
+    return QFile::exists(ready);
 }
 
 bool XSession::start(const QStringList& launcher, const QStringList& environment)
@@ -169,6 +190,41 @@ QSize XSession::clientSize() const
     if (XGetWindowAttributes(display_, window_, &attributes) == 0)
         return {};
     return {attributes.width, attributes.height};
+}
+
+QRect XSession::frame() const
+{
+    // The manager puts the window into its frame window, a child of the root.
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    XWindowAttributes attributes{};
+    if (XQueryTree(display_, window_, &root, &parent, &children, &count) != 0)
+        XFree(children);
+    if (parent == root || XGetWindowAttributes(display_, parent, &attributes) == 0)
+        return {};
+    return {attributes.x, attributes.y, attributes.width, attributes.height};
+}
+
+QStringList XSession::allowedActions() const
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    QStringList names;
+    if (XGetWindowProperty(display_, window_, XInternAtom(display_, "_NET_WM_ALLOWED_ACTIONS", False), 0, 64, False,
+                           XA_ATOM, &type, &format, &count, &left, &data) != Success)
+        return names;
+    for (unsigned long i = 0; i < count; ++i) {
+        char* name = XGetAtomName(display_, reinterpret_cast<const Atom*>(data)[i]);
+        names << QString::fromLatin1(name);
+        XFree(name);
+    }
+    XFree(data);
+    return names;
 }
 
 bool XSession::requestClose() const

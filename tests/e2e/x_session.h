@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPoint>
 #include <QProcess>
+#include <QSize>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -20,6 +21,8 @@ namespace pokaz::test {
 // nothing else installed on the machine takes part.
 class XSession final {
 public:
+    static constexpr QSize ScreenSize{1600, 1200};
+
     XSession();
     ~XSession();
     XSession(const XSession&) = delete;
@@ -27,6 +30,9 @@ public:
 
     // Empty once the server runs; otherwise why it does not.
     QString error() const { return error_; }
+
+    // Starts openbox on the server and waits until it manages windows.
+    bool startWindowManager();
 
     // Starts the program, run by launcher if given (e.g. strace), with extra
     // "NAME=value" environment, and waits until its window is mapped. With
@@ -57,6 +63,10 @@ public:
     bool waitForPictures(const QList<std::pair<QString, QPoint>>& pictures);
 
     QSize clientSize() const;
+    // Under a window manager: the window's frame on the screen, empty until
+    // the manager has put one round it, and the actions it offers.
+    QRect frame() const;
+    QStringList allowedActions() const;
     QPoint origin() const { return origin_; }
     // Asks the window to close as a window manager's close box does.
     bool requestClose() const;
@@ -68,6 +78,7 @@ private:
 
     QTemporaryDir home_;
     QProcess server_;
+    QProcess manager_;
     QProcess program_;
     QProcessEnvironment environment_;
     _XDisplay* display_ = nullptr;
