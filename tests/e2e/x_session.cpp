@@ -227,20 +227,6 @@ QStringList XSession::allowedActions() const
     return names;
 }
 
-bool XSession::requestClose() const
-{
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window_;
-    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    const bool sent = XSendEvent(display_, window_, False, NoEventMask, &event) != 0;
-    XFlush(display_);
-    return sent;
-}
-
 std::optional<int> XSession::exitStatus(int timeLimitMs)
 {
     if (!program_.waitForFinished(timeLimitMs) || program_.exitStatus() != QProcess::NormalExit)

@@ -68,8 +68,6 @@ public:
     QRect frame() const;
     QStringList allowedActions() const;
     QPoint origin() const { return origin_; }
-    // Asks the window to close as a window manager's close box does.
-    bool requestClose() const;
     std::optional<int> exitStatus(int timeLimitMs = 10000);
     QString output() { return QString::fromLocal8Bit(program_.readAll()); }
 

@@ -14,50 +14,42 @@ Q_DECLARE_METATYPE(pokaz::Control)
 
 namespace {
 
+// Every property the exercise may touch; visibility changes are logged in order.
 class MemoryForm final : public FormView {
 public:
-    Truth Visible(Control c) const override { return visible[index(c)]; }
+    Truth Visible(Control c) const override { return visible[i(c)]; }
     void setVisible(Control c, Truth v) override
     {
-        visible[index(c)] = v;
+        visible[i(c)] = v;
         log += (isTrue(v) ? "+" : "-") + std::string(controlName(c)) + " ";
     }
-    void setCaption(Control c, std::string_view text) override { captions[index(c)] = text; }
+    void setCaption(Control c, std::string_view text) override { captions[i(c)] = QString::fromUtf8(text.data(), qsizetype(text.size())); }
     void setBackColor(Control, OleColor color) override { back = color; }
     void setForeColor(Control, OleColor color) override { fore = color; }
     void setFontItalic(Control, Truth value) override { italic = isTrue(value); }
-    float Left(Control c) const override { return lefts[index(c)]; }
-    void setLeft(Control c, float twips) override
-    {
-        lefts[index(c)] = twips;
-        ++leftChanges;
-    }
+    float Left(Control c) const override { return lefts[i(c)]; }
+    void setLeft(Control c, float twips) override { lefts[i(c)] = twips, ++leftChanges; }
     void setHeight(float twips) override { height = twips; }
     void endProgram() override { ended = true; }
 
     bool shown(Control c) const { return isTrue(Visible(c)); }
-    QString caption(Control c) const { return QString::fromStdString(captions[index(c)]); }
     QString paper() const
     {
         QString members;
-        for (int i = 0; i < Pic_Papir_Count; ++i)
-            members += shown(Pic_Papir(i)) ? QString::number(i) : QString();
+        for (int k = 0; k < Pic_Papir_Count; ++k)
+            members += shown(Pic_Papir(k)) ? QString::number(k) : QString();
         return members;
     }
+    static std::size_t i(Control c) { return static_cast<std::size_t>(c); }
 
     std::array<Truth, ControlCount> visible{};
-    std::array<std::string, ControlCount> captions{};
+    std::array<QString, ControlCount> captions{};
     std::array<float, ControlCount> lefts{};
-    OleColor back = 0;
-    OleColor fore = 0;
-    bool italic = false;
+    OleColor back = 0, fore = 0;
+    bool italic = false, ended = false;
     float height = 0;
-    bool ended = false;
     int leftChanges = 0;
     std::string log;
-
-private:
-    static std::size_t index(Control c) { return static_cast<std::size_t>(c); }
 };
 
 constexpr auto FirstInstruction = " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo.";
@@ -71,8 +63,8 @@ struct Desk {
     Exercise exercise{form};
     Desk()
     {
-        form.lefts[static_cast<std::size_t>(Pic_P_Pozadina)] = 6210.0F;
-        form.lefts[static_cast<std::size_t>(Pic_S_Pozadina)] = 135.0F;
+        form.lefts[MemoryForm::i(Pic_P_Pozadina)] = 6210.0F;
+        form.lefts[MemoryForm::i(Pic_S_Pozadina)] = 135.0F;
         exercise.Form_Load();
     }
     void takeOutPaperAndPencils()
@@ -106,8 +98,8 @@ void checkStartState(const Desk& desk)
                             BTN_Kraj, BTN_Ponovo, PorukaKraj})
         QVERIFY2(!form.shown(c), controlName(c).data());
     QCOMPARE(form.paper(), QString());
-    QCOMPARE(form.caption(Poruka), QString::fromUtf8(FirstInstruction));
-    QCOMPARE(form.caption(Tok), QStringLiteral("0%"));
+    QCOMPARE(form.captions[MemoryForm::i(Poruka)], QString::fromUtf8(FirstInstruction));
+    QCOMPARE(form.captions[MemoryForm::i(Tok)], QStringLiteral("0%"));
     QCOMPARE(form.height, 8520.0F);
     QCOMPARE(desk.exercise.OpenDrawer(), 0);
     QCOMPARE(desk.exercise.WritingProgress(), -1);
@@ -180,11 +172,11 @@ private slots:
         desk.write(1, Pic_Pismo); // only the pencils write
         desk.form.log.clear();
         desk.write(1);
-        QTEST(desk.form.caption(Tok), "tok");
+        QTEST(desk.form.captions[MemoryForm::i(Tok)], "tok");
         QTEST(desk.form.paper(), "paper");
         QTEST(QString::fromStdString(desk.form.log), "changes");
         QCOMPARE(desk.exercise.WritingProgress(), events + 1);
-        QCOMPARE(desk.form.caption(Poruka), QString::fromUtf8(FirstInstruction));
+        QCOMPARE(desk.form.captions[MemoryForm::i(Poruka)], QString::fromUtf8(FirstInstruction));
     }
 
     void theEventAfterAHundredPercentFinishesTheLetter()
@@ -196,17 +188,17 @@ private slots:
         QVERIFY(desk.form.shown(Frame_Pismo));
         desk.write(1);
         QCOMPARE(desk.exercise.WritingProgress(), 102);
-        QCOMPARE(desk.form.caption(Poruka), QString::fromUtf8(DoubleClickInstruction));
+        QCOMPARE(desk.form.captions[MemoryForm::i(Poruka)], QString::fromUtf8(DoubleClickInstruction));
         QCOMPARE(desk.form.back, 0x000000FFU);
         QCOMPARE(desk.form.fore, 0x0000FFFFU);
         QVERIFY(desk.form.italic);
         desk.write(5);
-        QCOMPARE(desk.form.caption(Tok), QStringLiteral(" 100%"));
+        QCOMPARE(desk.form.captions[MemoryForm::i(Tok)], QStringLiteral(" 100%"));
         QCOMPARE(desk.form.paper(), QStringLiteral("4"));
 
         desk.exercise.Pic_Papir_DblClick(4);
         QVERIFY(!desk.form.shown(Frame_Pismo) && desk.form.shown(Frame_Posta));
-        QCOMPARE(desk.form.caption(Poruka), QString::fromUtf8(PostInstruction));
+        QCOMPARE(desk.form.captions[MemoryForm::i(Poruka)], QString::fromUtf8(PostInstruction));
         QCOMPARE(desk.form.back, 0x8000000FU);
         QCOMPARE(desk.form.fore, 0x80000012U);
         QVERIFY(!desk.form.italic);
