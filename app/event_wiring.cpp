@@ -46,7 +46,7 @@ void deliverDblClick(Exercise& exercise, Control control)
 }
 
 void deliverDragOver(Exercise& exercise, Control target, Control source, float x, float y,
-                     std::int16_t state)
+                     DragState state)
 {
     const int index = paperIndex(target);
     if (index >= 0)

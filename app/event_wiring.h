@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control.h"
+#include "drag_state.h"
 
 #include <cstdint>
 
@@ -14,7 +15,7 @@ class Exercise;
 void deliverClick(Exercise& exercise, Control control);
 void deliverDblClick(Exercise& exercise, Control control);
 void deliverDragOver(Exercise& exercise, Control target, Control source, float x, float y,
-                     std::int16_t state);
+                     DragState state);
 void deliverDragDrop(Exercise& exercise, Control target, Control source, float x, float y);
 
 } // namespace pokaz

@@ -325,7 +325,7 @@ void Form_Pokaz::doubleClick(QWidget* control)
         deliverDblClick(exercise_, *target);
 }
 
-void Form_Pokaz::dragOver(QWidget* target, QWidget* source, QPoint windowPos, toolkit::DragState state)
+void Form_Pokaz::dragOver(QWidget* target, QWidget* source, QPoint windowPos, DragState state)
 {
     const auto targetControl = controlOf(target);
     const auto sourceControl = controlOf(source);
@@ -333,7 +333,7 @@ void Form_Pokaz::dragOver(QWidget* target, QWidget* source, QPoint windowPos, to
         return;
     const QPointF at = twipsWithin(target, windowPos);
     deliverDragOver(exercise_, *targetControl, *sourceControl, static_cast<float>(at.x()),
-                    static_cast<float>(at.y()), static_cast<std::int16_t>(state));
+                    static_cast<float>(at.y()), state);
 }
 
 void Form_Pokaz::dragDrop(QWidget* target, QWidget* source, QPoint windowPos)

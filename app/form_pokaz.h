@@ -79,7 +79,7 @@ private:
     // toolkit::ControlEvents
     void click(QWidget* control) override;
     void doubleClick(QWidget* control) override;
-    void dragOver(QWidget* target, QWidget* source, QPoint windowPos, toolkit::DragState state) override;
+    void dragOver(QWidget* target, QWidget* source, QPoint windowPos, DragState state) override;
     void dragDrop(QWidget* target, QWidget* source, QPoint windowPos) override;
     QPointF twipsWithin(QWidget* control, QPoint windowPos) const;
 

@@ -20,11 +20,6 @@ constexpr std::int16_t LetterFinished = 102;
 // Which paper member shows which progress: stage s runs up to its limit.
 constexpr std::int16_t StageLimits[] = {25, 50, 75, 100};
 
-// DragOver states.
-constexpr std::int16_t StateEnter = 0;
-constexpr std::int16_t StateLeave = 1;
-constexpr std::int16_t StateOver = 2;
-
 // The closing slide: the step variable runs 1, 41, ..., 3681 and the man
 // moves 1.2 times as fast as the mailbox, having the longer way out.
 constexpr int SlideFirst = 1;
@@ -145,8 +140,7 @@ void Exercise::clickOpenDrawer(int k)
 
 // Writing the letter
 
-void Exercise::Pic_Papir_DragOver(std::int16_t /*Index*/, Control Source, float /*X*/, float /*Y*/,
-                                  std::int16_t /*State*/)
+void Exercise::Pic_Papir_DragOver(std::int16_t /*Index*/, Control Source, float /*X*/, float /*Y*/, DragState /*State*/)
 {
     if (WritingProgress_ < 0 || Source != Control::Pic_Olovke)
         return;
@@ -179,23 +173,23 @@ void Exercise::Pic_Papir_DblClick(std::int16_t /*Index*/)
     form_.setCaption(Control::Poruka, PostInstruction);
 }
 
-void Exercise::Pic_S_Z_DragOver(Control Source, float /*X*/, float /*Y*/, std::int16_t State)
+void Exercise::Pic_S_Z_DragOver(Control Source, float /*X*/, float /*Y*/, DragState State)
 {
-    if (State == StateOver || Source != Control::Pic_Pismo)
+    if (State == DragState::Over || Source != Control::Pic_Pismo)
         return;
 
-    if (isTrue(form_.Visible(Control::Pic_S_Z)) && State == StateEnter) {
+    if (isTrue(form_.Visible(Control::Pic_S_Z)) && State == DragState::Enter) {
         form_.setVisible(Control::Pic_S_Z, Truth::False);
         form_.setVisible(Control::Pic_S_O, Truth::True);
     }
 }
 
-void Exercise::Pic_S_O_DragOver(Control Source, float /*X*/, float /*Y*/, std::int16_t State)
+void Exercise::Pic_S_O_DragOver(Control Source, float /*X*/, float /*Y*/, DragState State)
 {
-    if (State == StateOver || Source != Control::Pic_Pismo)
+    if (State == DragState::Over || Source != Control::Pic_Pismo)
         return;
 
-    if (isTrue(form_.Visible(Control::Pic_S_O)) && State == StateLeave) {
+    if (isTrue(form_.Visible(Control::Pic_S_O)) && State == DragState::Leave) {
         form_.setVisible(Control::Pic_S_Z, Truth::True);
         form_.setVisible(Control::Pic_S_O, Truth::False);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control.h"
+#include "drag_state.h"
 #include "form_view.h"
 
 #include <cstdint>
@@ -32,12 +33,12 @@ public:
     void Pic_L5_O_Click();
 
     // Writing the letter.
-    void Pic_Papir_DragOver(std::int16_t Index, Control Source, float X, float Y, std::int16_t State);
+    void Pic_Papir_DragOver(std::int16_t Index, Control Source, float X, float Y, DragState State);
 
     // Envelope, mailbox and closing scene.
     void Pic_Papir_DblClick(std::int16_t Index);
-    void Pic_S_Z_DragOver(Control Source, float X, float Y, std::int16_t State);
-    void Pic_S_O_DragOver(Control Source, float X, float Y, std::int16_t State);
+    void Pic_S_Z_DragOver(Control Source, float X, float Y, DragState State);
+    void Pic_S_O_DragOver(Control Source, float X, float Y, DragState State);
     void Pic_S_O_DragDrop(Control Source, float X, float Y);
 
     std::int16_t OpenDrawer() const { return OpenDrawer_; }

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "drag_state.h"
+
 #include <QPoint>
 
-#include <cstdint>
 
 class QWidget;
 
 namespace pokaz::toolkit {
-
-// What a drag does relative to the control that hears about it.
-enum class DragState : std::int16_t { Enter = 0, Leave = 1, Over = 2 };
 
 // The control events of the toolkit, each addressed to one control. Positions
 // are in the window's client coordinates; the receiver converts them.

@@ -55,7 +55,7 @@ public:
 constexpr auto FirstInstruction = " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo.";
 constexpr auto DoubleClickInstruction = " Napravite dvostruki klik na papir da stavite pismo u kuvertu!";
 constexpr auto PostInstruction = " Ubacite pismo u poštanski sandučić!";
-constexpr std::int16_t Enter = 0, Leave = 1, Over = 2;
+constexpr DragState Enter = DragState::Enter, Over = DragState::Over;
 
 // A started exercise; the mailbox backgrounds stand where the window puts them.
 struct Desk {
@@ -229,9 +229,9 @@ private slots:
         if (target == Pic_S_O)
             desk.exercise.Pic_S_Z_DragOver(Pic_Pismo, 0, 0, Enter);
         if (target == Pic_S_Z)
-            desk.exercise.Pic_S_Z_DragOver(source, 0, 0, static_cast<std::int16_t>(state));
+            desk.exercise.Pic_S_Z_DragOver(source, 0, 0, static_cast<DragState>(state));
         else
-            desk.exercise.Pic_S_O_DragOver(source, 0, 0, static_cast<std::int16_t>(state));
+            desk.exercise.Pic_S_O_DragOver(source, 0, 0, static_cast<DragState>(state));
         QFETCH(bool, open);
         QCOMPARE(desk.form.shown(Pic_S_O), open);
         QCOMPARE(desk.form.shown(Pic_S_Z), !open);

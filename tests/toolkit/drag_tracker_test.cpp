@@ -6,6 +6,7 @@
 #include <map>
 
 using namespace pokaz::toolkit;
+using pokaz::DragState;
 
 namespace {
 
