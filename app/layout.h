@@ -1,7 +1,6 @@
 #pragma once
 
 #include "control.h"
-#include "ole_color.h"
 
 #include <optional>
 #include <span>
@@ -12,15 +11,15 @@ namespace pokaz {
 // The fixed layout of Form_Pokaz: one row per control. Positions and sizes in
 // twips; Left and Top from the container (the window's client area, a
 // frame's outer top-left corner, or a picture control's client area); Width
-// and Height outer sizes. Within each container the rows run from the
-// topmost control to the lowest.
+// and Height outer sizes. Every container comes before what it holds, and
+// within a container the rows run from the topmost control to the lowest.
 
 enum class ControlClass { PictureBox, Label, Frame, CommandButton };
 
 enum class BorderStyle {
     None,
-    Sunken3D,     // picture controls: the 2-pixel sunken edge
-    FixedSingle,  // labels: a single-line sunken border
+    Sunken3D, // picture controls: the 2-pixel sunken edge
+    FixedSingle, // labels: a single-line sunken border
 };
 
 enum class Alignment { Left, Centre };
@@ -28,8 +27,7 @@ enum class Alignment { Left, Centre };
 struct LayoutFont {
     std::string_view face;
     double points;
-    int weight;
-    int charset; // Central European or Western; the texts are Unicode anyway
+    bool bold;
 };
 
 // Where the pointer's hot spot lies in a 32 x 32 drag icon.
@@ -40,6 +38,7 @@ struct HotSpot {
 
 struct ControlLayout {
     Control control;
+    std::string_view name; // as the program knows it, e.g. "Pic_Papir(2)"
     ControlClass type;
     std::optional<Control> container; // empty: the window
     int left;
@@ -48,28 +47,24 @@ struct ControlLayout {
     int height;
     bool visibleWhenCreated;
     BorderStyle border;
-    OleColor backColor;
-    OleColor foreColor;
     std::string_view caption;
-    std::optional<LayoutFont> font; // empty: the window's dialog font
+    std::optional<LayoutFont> font; // labels and buttons; empty: the window's dialog font
     Alignment alignment;
     std::string_view toolTip;
     std::optional<HotSpot> dragIcon; // set: drags automatically with its .drag.ico
-    int tabIndex;
+    std::string_view file; // picture controls: the stem of their picture files
+    std::string_view accessibleName; // what a screen reader calls it; for a label, what it is for
 };
 
-// The window itself.
+// The window itself. Labels, frames, buttons and the window start in the
+// system's button face and button text colours.
 inline constexpr std::string_view FormCaption = "Pokaz";
 inline constexpr int FormClientWidth = 9945;
 inline constexpr int FormClientHeight = 8145;
-inline constexpr OleColor FormBackColor = colors::ButtonFace;
 
-// Every control, in the order of Control, which is the stacking order.
+// Every control, containers first, each container's children from the topmost.
 std::span<const ControlLayout> formLayout();
 const ControlLayout& layoutOf(Control control);
-
-// What a screen reader calls the control, in the learner's language; for a
-// label, which is named by its caption, what the label is for.
-std::string_view accessibleName(Control control);
+std::string_view controlName(Control control);
 
 } // namespace pokaz

@@ -1,6 +1,6 @@
 #include "command_line.h"
 #include "form_pokaz.h"
-#include "fonts.h"
+#include "asset_catalog.h"
 
 #include <QApplication>
 
@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pokaz"));
     QApplication::setApplicationVersion(QStringLiteral(POKAZ_VERSION));
-    pokaz::toolkit::registerFonts();
+    pokaz::registerFonts();
 
     pokaz::Form_Pokaz form;
     form.show();

@@ -59,7 +59,7 @@ public:
             qFatal("the window was not shown");
     }
 
-    int writingProgress() const { return form_->exercise().WritingProgress(); }
+    int writingProgress() const { return form_->controls().exercise().WritingProgress(); }
 
     QPoint centreOf(Control control) const
     {

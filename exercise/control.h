@@ -2,13 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 namespace pokaz {
 
 // Every control of the window Form_Pokaz, by its own name. The exercise names
-// controls only through this enum; it never holds a widget.
-// Listed per container from the topmost sibling to the lowest.
+// controls only through this enum; it never holds a widget. Where each one
+// lies and how it stacks is the window's layout.
 enum class Control : std::uint8_t {
     Frame_Posta,
     BTN_Kraj,
@@ -81,8 +80,5 @@ constexpr Control openDrawer(int k)
     };
     return open.at(static_cast<std::size_t>(k - 1));
 }
-
-// The control's name as the program knows it, e.g. "Pic_Papir(2)" for a member.
-std::string_view controlName(Control control);
 
 } // namespace pokaz

@@ -9,6 +9,9 @@ namespace pokaz {
 using OleColor = std::uint32_t;
 
 namespace colors {
+
+// Set in a system colour, whose low byte is its number.
+inline constexpr OleColor SystemColorFlag = 0x80000000;
 inline constexpr OleColor ButtonFace = 0x8000000F;
 inline constexpr OleColor ButtonText = 0x80000012;
 inline constexpr OleColor WindowBackground = 0x80000005;

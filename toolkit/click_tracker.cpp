@@ -7,24 +7,24 @@ ClickTracker::ClickTracker(ControlEvents& events)
 {
 }
 
-void ClickTracker::press(QWidget* control)
+void ClickTracker::press(ControlId control)
 {
     pressed_ = control;
 }
 
-void ClickTracker::release(QWidget* control)
+void ClickTracker::release(ControlId control)
 {
-    QWidget* pressed = pressed_;
-    pressed_ = nullptr;
-    if (pressed != nullptr && pressed == control)
+    const ControlId pressed = pressed_;
+    pressed_ = NoControl;
+    if (pressed != NoControl && pressed == control)
         events_.click(control);
 }
 
-void ClickTracker::doubleClick(QWidget* control)
+void ClickTracker::doubleClick(ControlId control)
 {
     // The release that ends a double-click is no click.
-    pressed_ = nullptr;
-    if (control != nullptr)
+    pressed_ = NoControl;
+    if (control != NoControl)
         events_.doubleClick(control);
 }
 

@@ -12,13 +12,13 @@ class ClickTracker final {
 public:
     explicit ClickTracker(ControlEvents& events);
 
-    void press(QWidget* control);
-    void release(QWidget* control);
-    void doubleClick(QWidget* control);
+    void press(ControlId control);
+    void release(ControlId control);
+    void doubleClick(ControlId control);
 
 private:
     ControlEvents& events_;
-    QWidget* pressed_ = nullptr;
+    ControlId pressed_ = NoControl;
 };
 
 } // namespace pokaz::toolkit

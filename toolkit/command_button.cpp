@@ -1,6 +1,5 @@
 #include "command_button.h"
 
-#include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -12,12 +11,6 @@ CommandButton::CommandButton(QWidget* parent)
     : QPushButton(parent)
 {
     setAutoDefault(false);
-}
-
-void CommandButton::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // QAbstractButton would treat it as a second press and click again.
-    event->ignore();
 }
 
 void CommandButton::paintEvent(QPaintEvent* event)

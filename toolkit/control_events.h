@@ -4,10 +4,13 @@
 
 #include <QPoint>
 
-
-class QWidget;
+class QCursor;
 
 namespace pokaz::toolkit {
+
+// A control, as the window that made it numbers it.
+using ControlId = int;
+inline constexpr ControlId NoControl = -1;
 
 // The control events of the toolkit, each addressed to one control. Positions
 // are in the window's client coordinates; the receiver converts them.
@@ -15,10 +18,10 @@ class ControlEvents {
 public:
     virtual ~ControlEvents() = default;
 
-    virtual void click(QWidget* control) = 0;
-    virtual void doubleClick(QWidget* control) = 0;
-    virtual void dragOver(QWidget* target, QWidget* source, QPoint windowPos, DragState state) = 0;
-    virtual void dragDrop(QWidget* target, QWidget* source, QPoint windowPos) = 0;
+    virtual void click(ControlId control) = 0;
+    virtual void doubleClick(ControlId control) = 0;
+    virtual void dragOver(ControlId target, ControlId source, QPoint windowPos, DragState state) = 0;
+    virtual void dragDrop(ControlId target, ControlId source, QPoint windowPos) = 0;
 
 protected:
     ControlEvents() = default;
@@ -26,16 +29,19 @@ protected:
     ControlEvents& operator=(const ControlEvents&) = default;
 };
 
-// Where the controls are: the topmost shown control at a point, and whether a
-// control is still shown.
+// What the mouse needs to know of the controls: the topmost shown control at
+// a point, whether a control is still shown, and the pointer of one that is
+// dragged automatically.
 class ControlLocator {
 public:
     virtual ~ControlLocator() = default;
 
-    // nullptr when no control lies there.
-    virtual QWidget* controlAt(QPoint windowPos) const = 0;
+    // NoControl when none lies there.
+    virtual ControlId controlAt(QPoint windowPos) const = 0;
     // The control's own flag and that of every container up to the window.
-    virtual bool isShown(const QWidget* control) const = 0;
+    virtual bool isShown(ControlId control) const = 0;
+    // Empty for a control that is not dragged.
+    virtual const QCursor* dragPointer(ControlId control) const = 0;
 
 protected:
     ControlLocator() = default;

@@ -13,6 +13,9 @@ DialogWindow::DialogWindow(QSize clientSize)
 {
     setFixedSize(clientSize);
     setFont(dialogFont());
+    // The system's button face, whatever the desktop's scheme makes it.
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
 }
 
 int DialogWindow::clientHeightForOuter(float twips)

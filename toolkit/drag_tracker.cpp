@@ -8,10 +8,10 @@ DragTracker::DragTracker(const ControlLocator& locator, ControlEvents& events)
 {
 }
 
-void DragTracker::begin(QWidget* source, QPoint windowPos)
+void DragTracker::begin(ControlId source, QPoint windowPos)
 {
     source_ = source;
-    current_ = nullptr;
+    current_ = NoControl;
     currentEntered_ = false;
     lastPos_ = windowPos;
 }
@@ -23,24 +23,24 @@ void DragTracker::moveTo(QPoint windowPos)
     takeOverHiddenTarget();
     lastPos_ = windowPos;
 
-    QWidget* target = locator_.controlAt(windowPos);
+    ControlId target = locator_.controlAt(windowPos);
     if (target == current_) {
-        if (target != nullptr) {
+        if (target != NoControl) {
             const DragState state = currentEntered_ ? DragState::Over : DragState::Enter;
             currentEntered_ = true;
             events_.dragOver(target, source_, windowPos, state);
         }
     } else {
-        if (current_ != nullptr) {
-            QWidget* left = current_;
-            current_ = nullptr;
+        if (current_ != NoControl) {
+            const ControlId left = current_;
+            current_ = NoControl;
             events_.dragOver(left, source_, windowPos, DragState::Leave);
             // The leave may have shown or hidden controls under the pointer.
             target = locator_.controlAt(windowPos);
         }
         current_ = target;
-        currentEntered_ = target != nullptr;
-        if (target != nullptr)
+        currentEntered_ = target != NoControl;
+        if (target != NoControl)
             events_.dragOver(target, source_, windowPos, DragState::Enter);
     }
     takeOverHiddenTarget();
@@ -50,10 +50,10 @@ void DragTracker::dropAt(QPoint windowPos)
 {
     if (!isDragging())
         return;
-    QWidget* source = source_;
-    source_ = nullptr;
-    current_ = nullptr;
-    if (QWidget* target = locator_.controlAt(windowPos))
+    const ControlId source = source_;
+    source_ = NoControl;
+    current_ = NoControl;
+    if (const ControlId target = locator_.controlAt(windowPos); target != NoControl)
         events_.dragDrop(target, source, windowPos);
 }
 
@@ -64,7 +64,7 @@ void DragTracker::takeOverHiddenTarget()
     // the pointer stays on it, and Leave if that movement takes the pointer
     // off it. So the open slot, shown where the closed one was, closes again
     // even when the envelope leaves it with its very next movement.
-    if (current_ != nullptr && !locator_.isShown(current_)) {
+    if (current_ != NoControl && !locator_.isShown(current_)) {
         current_ = locator_.controlAt(lastPos_);
         currentEntered_ = false;
     }

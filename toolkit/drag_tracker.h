@@ -15,7 +15,7 @@ public:
 
     // The press on the source. It delivers nothing: the first DragOver
     // comes with the first movement.
-    void begin(QWidget* source, QPoint windowPos);
+    void begin(ControlId source, QPoint windowPos);
 
     // One DragOver to the control under the pointer (Enter or Over), and a
     // Leave before it to the control the pointer has just left. A movement
@@ -25,19 +25,21 @@ public:
     // DragDrop to the control under the pointer, if any, and the drag ends.
     void dropAt(QPoint windowPos);
 
-    bool isDragging() const { return source_ != nullptr; }
-    QWidget* source() const { return source_; }
+    // Ends the drag without a drop, as when the window loses the pointer.
+    void cancel() { source_ = current_ = NoControl; }
+
+    bool isDragging() const { return source_ != NoControl; }
 
 private:
     void takeOverHiddenTarget();
 
     const ControlLocator& locator_;
     ControlEvents& events_;
-    QWidget* source_ = nullptr;
+    ControlId source_ = NoControl;
     // The control the pointer is in, until it hears Leave. When it is hidden
     // under the pointer, whatever lies there now takes its place; that one
     // has not heard Enter yet.
-    QWidget* current_ = nullptr;
+    ControlId current_ = NoControl;
     bool currentEntered_ = false;
     QPoint lastPos_;
 };

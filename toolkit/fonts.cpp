@@ -14,22 +14,7 @@ namespace {
 constexpr double DialogFontPoints = 8.0;
 constexpr auto RegularStyle = "Regular";
 
-// No bold cut: the bold Tahoma at hand is wider rather than heavier, so bold
-// text is the regular cut, emboldened by Qt.
-constexpr std::array FontResources{
-    ":/fonts/tahoma.ttf",
-    ":/fonts/ms_sans_serif.ttf",
-};
-
 } // namespace
-
-void registerFonts()
-{
-    for (const char* file : FontResources) {
-        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)
-            qFatal("Pokaz: font %s cannot be loaded", file);
-    }
-}
 
 QFont fontInPoints(const QString& face, double points, bool bold)
 {

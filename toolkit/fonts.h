@@ -5,14 +5,8 @@
 
 namespace pokaz::toolkit {
 
-// Faces compiled into the program, so that they look the same on any machine.
+// The desktop's dialog face.
 inline constexpr auto TahomaFace = "Tahoma";
-inline constexpr auto SansSerifFace = "MS Sans Serif";
-
-// Makes the compiled-in faces known to Qt. Call once, after the application
-// object exists and before any window is made. A face that cannot be loaded
-// stops the program.
-void registerFonts();
 
 // A face at a size in points, rendered at the pixel size that size has at
 // 96 dots per inch (12 points: 16 pixels), whatever the screen's resolution.

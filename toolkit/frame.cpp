@@ -1,6 +1,5 @@
 #include "frame.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -31,24 +30,9 @@ void Frame::paintEvent(QPaintEvent*)
     if (title().isEmpty())
         return;
     const QRect caption(CaptionIndent, 0, metrics.horizontalAdvance(title()), metrics.height());
-    painter.fillRect(caption, palette().window());
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.fillRect(caption, palette().button());
+    painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
-}
-
-void Frame::mousePressEvent(QMouseEvent* event)
-{
-    event->ignore();
-}
-
-void Frame::mouseMoveEvent(QMouseEvent* event)
-{
-    event->ignore();
-}
-
-void Frame::mouseReleaseEvent(QMouseEvent* event)
-{
-    event->ignore();
 }
 
 } // namespace pokaz::toolkit

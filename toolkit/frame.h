@@ -16,10 +16,6 @@ public:
 protected:
     // Drawn by hand: the desktop style would tint the inside of the frame.
     void paintEvent(QPaintEvent* event) override;
-    // Passed on to the window, which decides what every mouse event is for.
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 } // namespace pokaz::toolkit

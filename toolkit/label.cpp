@@ -1,5 +1,7 @@
 #include "label.h"
 
+#include "system_color.h"
+
 #include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -67,6 +69,7 @@ Label::Label(QWidget* parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
+    applyColors();
 }
 
 void Label::setBorder(Border border)
@@ -79,20 +82,34 @@ void Label::setBorder(Border border)
     }
 }
 
-void Label::setBackColor(const QColor& color)
+void Label::setBackColor(OleColor color)
 {
-    QPalette colors = palette();
-    colors.setColor(QPalette::Window, color);
-    setPalette(colors);
+    back_ = color;
+    applyColors();
     announceTextAttributes(this);
 }
 
-void Label::setForeColor(const QColor& color)
+void Label::setForeColor(OleColor color)
 {
-    QPalette colors = palette();
-    colors.setColor(QPalette::WindowText, color);
-    setPalette(colors);
+    fore_ = color;
+    applyColors();
     announceTextAttributes(this);
+}
+
+void Label::applyColors()
+{
+    // A palette that sets nothing follows the application's, scheme changes
+    // included; only fixed colours are set in it.
+    QPalette colors;
+    const auto place = [&colors](OleColor color, QPalette::ColorRole fixedRole) {
+        if (const auto role = systemColorRole(color))
+            return *role;
+        colors.setColor(fixedRole, fixedColor(color));
+        return fixedRole;
+    };
+    setBackgroundRole(place(back_, QPalette::Window));
+    setForegroundRole(place(fore_, QPalette::WindowText));
+    setPalette(colors);
 }
 
 void Label::setFontItalic(bool italic)
@@ -101,16 +118,6 @@ void Label::setFontItalic(bool italic)
     changed.setItalic(italic);
     setFont(changed);
     announceTextAttributes(this);
-}
-
-QColor Label::backColor() const
-{
-    return palette().color(QPalette::Window);
-}
-
-QColor Label::foreColor() const
-{
-    return palette().color(QPalette::WindowText);
 }
 
 void Label::paintEvent(QPaintEvent* event)
@@ -124,7 +131,7 @@ void Label::paintEvent(QPaintEvent* event)
     // The frame and background as usual, then the caption ourselves.
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(foreColor());
+    painter.setPen(palette().color(foregroundRole()));
     const QRect area = contentsRect();
     if (!scaledBitmapFace) {
         drawCaption(painter, area, *this);
@@ -137,7 +144,7 @@ void Label::paintEvent(QPaintEvent* event)
     caption.fill(Qt::transparent);
     QPainter captionPainter(&caption);
     captionPainter.setFont(font());
-    captionPainter.setPen(foreColor());
+    captionPainter.setPen(palette().color(foregroundRole()));
     drawCaption(captionPainter, caption.rect(), *this);
     captionPainter.end();
     const int factor = static_cast<int>(std::ceil(ratio));

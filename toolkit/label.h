@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ole_color.h"
+
 #include <QLabel>
 
 namespace pokaz::toolkit {
 
 // A label: its caption in its own font and alignment, on an opaque
-// background. It keeps the size it is given and never takes the focus.
+// background, in the system's button colours until told otherwise. It keeps the size it is given and never takes the focus.
 // A bold caption in a bitmap face that has no bold cut is drawn twice, one
 // pixel apart, as desktops embolden such faces. On a scaled screen a caption
 // in a bitmap face is that drawing with its pixels enlarged.
@@ -18,15 +20,21 @@ public:
     explicit Label(QWidget* parent);
 
     void setBorder(Border border);
-    void setBackColor(const QColor& color);
-    void setForeColor(const QColor& color);
+    void setBackColor(OleColor color);
+    void setForeColor(OleColor color);
     void setFontItalic(bool italic);
 
-    QColor backColor() const;
-    QColor foreColor() const;
+    OleColor backColor() const { return back_; }
+    OleColor foreColor() const { return fore_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void applyColors();
+
+    OleColor back_ = colors::ButtonFace;
+    OleColor fore_ = colors::ButtonText;
 };
 
 } // namespace pokaz::toolkit

@@ -1,112 +1,96 @@
 #include "mouse_router.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
 
 namespace pokaz::toolkit {
 
-MouseRouter::MouseRouter(QWidget& window, ControlEvents& events)
+MouseRouter::MouseRouter(QWidget& window, const ControlLocator& controls, ControlEvents& events)
     : window_(window)
-    , drag_(*this, events)
+    , controls_(controls)
+    , drag_(controls, events)
     , clicks_(events)
 {
+    watch(window);
 }
 
 MouseRouter::~MouseRouter()
 {
-    restoreCursor();
+    if (isDragging())
+        QGuiApplication::restoreOverrideCursor();
 }
 
-void MouseRouter::addControl(const QWidget* control)
+void MouseRouter::watch(QWidget& widget)
 {
-    controls_.insert(control);
+    widget.installEventFilter(this);
 }
 
-void MouseRouter::setDragIcon(const QWidget* control, const QCursor& icon)
+bool MouseRouter::eventFilter(QObject* watched, QEvent* event)
 {
-    dragIcons_.insert_or_assign(control, icon);
-}
-
-QPoint MouseRouter::windowPos(const QMouseEvent& event) const
-{
-    // Mapped from the screen, so it does not matter which widget Qt handed
-    // the event to first.
-    return window_.mapFromGlobal(event.globalPosition()).toPoint();
-}
-
-void MouseRouter::press(const QMouseEvent& event)
-{
-    if (event.button() != Qt::LeftButton || isDragging())
-        return;
-    const QPoint pos = windowPos(event);
-    QWidget* control = controlAt(pos);
-    if (!beginDrag(control, pos))
-        clicks_.press(control);
-}
-
-void MouseRouter::move(const QMouseEvent& event)
-{
-    if (isDragging() && event.buttons().testFlag(Qt::LeftButton))
-        drag_.moveTo(windowPos(event));
-}
-
-void MouseRouter::release(const QMouseEvent& event)
-{
-    if (event.button() != Qt::LeftButton)
-        return;
-    const QPoint pos = windowPos(event);
-    if (isDragging()) {
-        // The ordinary pointer is back before the drop handler runs.
-        restoreCursor();
-        drag_.dropAt(pos);
-    } else {
-        clicks_.release(controlAt(pos));
-    }
-}
-
-void MouseRouter::doubleClick(const QMouseEvent& event)
-{
-    if (event.button() != Qt::LeftButton || isDragging())
-        return;
-    const QPoint pos = windowPos(event);
-    QWidget* control = controlAt(pos);
-    // The second press on a drag control starts another drag, like the first.
-    if (!beginDrag(control, pos))
-        clicks_.doubleClick(control);
-}
-
-bool MouseRouter::beginDrag(QWidget* control, QPoint windowPos)
-{
-    const auto icon = dragIcons_.find(control);
-    if (icon == dragIcons_.end())
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove
+        && type != QEvent::MouseButtonDblClick)
         return false;
-    QGuiApplication::setOverrideCursor(icon->second);
-    cursorOverridden_ = true;
-    drag_.begin(control, windowPos);
+    // A push button's press and release make its own click; anything else
+    // would take it as a second press and click again.
+    if (qobject_cast<QAbstractButton*>(watched) != nullptr && type != QEvent::MouseButtonDblClick)
+        return false;
+    route(static_cast<const QMouseEvent&>(*event));
     return true;
 }
 
-void MouseRouter::restoreCursor()
+void MouseRouter::route(const QMouseEvent& event)
 {
-    if (cursorOverridden_) {
-        QGuiApplication::restoreOverrideCursor();
-        cursorOverridden_ = false;
+    // Mapped from the screen, so it does not matter which widget had the event.
+    const QPoint pos = window_.mapFromGlobal(event.globalPosition()).toPoint();
+    const bool leftHeld = event.buttons().testFlag(Qt::LeftButton);
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (event.button() == Qt::LeftButton)
+            press(pos, event.type() == QEvent::MouseButtonDblClick);
+        break;
+    case QEvent::MouseMove:
+        if (isDragging() && !leftHeld)
+            endDrag();
+        else if (isDragging())
+            drag_.moveTo(pos);
+        break;
+    default:
+        if (event.button() != Qt::LeftButton)
+            break;
+        if (isDragging()) {
+            // The ordinary pointer is back before the drop handler runs.
+            QGuiApplication::restoreOverrideCursor();
+            drag_.dropAt(pos);
+        } else {
+            clicks_.release(controls_.controlAt(pos));
+        }
     }
 }
 
-QWidget* MouseRouter::controlAt(QPoint windowPos) const
+void MouseRouter::press(QPoint windowPos, bool secondOfDoubleClick)
 {
-    // childAt skips hidden widgets and everything inside them.
-    QWidget* widget = window_.childAt(windowPos);
-    while (widget != nullptr && !controls_.contains(widget))
-        widget = widget->parentWidget();
-    return widget;
+    if (isDragging())
+        endDrag();
+    const ControlId control = controls_.controlAt(windowPos);
+    // The second press on a drag control starts another drag, like the first.
+    if (const QCursor* pointer = controls_.dragPointer(control)) {
+        QGuiApplication::setOverrideCursor(*pointer);
+        drag_.begin(control, windowPos);
+    } else if (secondOfDoubleClick) {
+        clicks_.doubleClick(control);
+    } else {
+        clicks_.press(control);
+    }
 }
 
-bool MouseRouter::isShown(const QWidget* control) const
+void MouseRouter::endDrag()
 {
-    return control->isVisibleTo(&window_);
+    QGuiApplication::restoreOverrideCursor();
+    drag_.cancel();
 }
 
 } // namespace pokaz::toolkit

@@ -47,12 +47,6 @@ void PictureBox::setBorder(Border border)
     update();
 }
 
-void PictureBox::setBackColor(const QColor& color)
-{
-    backColor_ = color;
-    update();
-}
-
 QRect PictureBox::clientRect() const
 {
     const int edge = border_ == Border::Sunken3D ? Sunken3DWidth : 0;
@@ -65,7 +59,8 @@ void PictureBox::paintEvent(QPaintEvent*)
     const QRect client = clientRect();
     painter.save();
     painter.setClipRect(client);
-    painter.fillRect(client, backColor_);
+    // Seen only where the picture does not cover the client area.
+    painter.fillRect(client, palette().base());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(client.topLeft(), pictureForScreen());
     painter.restore();

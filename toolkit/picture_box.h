@@ -33,9 +33,6 @@ public:
     void setBorder(Border border);
     Border border() const { return border_; }
 
-    // Seen only where the picture does not cover the client area.
-    void setBackColor(const QColor& color);
-
     // The client area in the control's own coordinates: the outer rectangle
     // less the border on every side.
     QRect clientRect() const;
@@ -51,7 +48,6 @@ private:
     std::function<QImage()> makeDoubleSize_;
     QPixmap doubleSize_;
     Border border_ = Border::None;
-    QColor backColor_;
 };
 
 } // namespace pokaz::toolkit

@@ -1,50 +1,34 @@
 #include "system_color.h"
 
-#include <QGuiApplication>
-#include <QPalette>
 #include <QtGlobal>
 
 namespace pokaz::toolkit {
 
-namespace {
-
-constexpr std::uint32_t SystemColorFlag = 0x80000000U;
-constexpr std::uint32_t ByteMask = 0xFFU;
-constexpr int GreenShift = 8;
-constexpr int BlueShift = 16;
-
-// The system colours the program uses, by number, and the palette role that
-// plays the same part on this desktop.
-constexpr std::uint32_t WindowBackground = 0x05;
-constexpr std::uint32_t WindowText = 0x08;
-constexpr std::uint32_t ButtonFace = 0x0F;
-constexpr std::uint32_t ButtonText = 0x12;
-
-QPalette::ColorRole roleOfSystemColor(std::uint32_t index)
+std::optional<QPalette::ColorRole> systemColorRole(OleColor color)
 {
-    switch (index) {
-    case WindowBackground:
+    switch (color) {
+    case colors::WindowBackground:
         return QPalette::Base;
-    case WindowText:
+    case colors::WindowText:
         return QPalette::Text;
-    case ButtonFace:
+    case colors::ButtonFace:
         return QPalette::Button;
-    case ButtonText:
+    case colors::ButtonText:
         return QPalette::ButtonText;
     default:
-        qFatal("Pokaz: system colour %u has no palette role", index);
+        if ((color & colors::SystemColorFlag) != 0U)
+            qFatal("Pokaz: system colour %x has no palette role", color);
+        return std::nullopt;
     }
 }
 
-} // namespace
-
-QColor colorFromOle(std::uint32_t oleColor)
+QColor fixedColor(OleColor color)
 {
-    if ((oleColor & SystemColorFlag) != 0U)
-        return QGuiApplication::palette().color(roleOfSystemColor(oleColor & ByteMask));
-    return QColor(static_cast<int>(oleColor & ByteMask),
-                  static_cast<int>((oleColor >> GreenShift) & ByteMask),
-                  static_cast<int>((oleColor >> BlueShift) & ByteMask));
+    constexpr OleColor ByteMask = 0xFFU;
+    constexpr int GreenShift = 8;
+    constexpr int BlueShift = 16;
+    return QColor(static_cast<int>(color & ByteMask), static_cast<int>((color >> GreenShift) & ByteMask),
+                  static_cast<int>((color >> BlueShift) & ByteMask));
 }
 
 } // namespace pokaz::toolkit

@@ -1,13 +1,17 @@
 #pragma once
 
-#include <QColor>
+#include "ole_color.h"
 
-#include <cstdint>
+#include <QColor>
+#include <QPalette>
+
+#include <optional>
 
 namespace pokaz::toolkit {
 
-// A colour as a 32-bit value: &H00BBGGRR for a fixed colour, &H800000nn for
-// system colour nn, taken from the application palette.
-QColor colorFromOle(std::uint32_t oleColor);
+// A system colour is the palette role that plays its part on this desktop,
+// so it follows the desktop's colour scheme; a fixed colour is just that.
+std::optional<QPalette::ColorRole> systemColorRole(OleColor color);
+QColor fixedColor(OleColor color);
 
 } // namespace pokaz::toolkit

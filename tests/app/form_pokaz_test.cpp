@@ -2,11 +2,13 @@
 // texts are written out here, not taken from the window's own tables.
 
 #include "client_layout.h"
-#include "fonts.h"
+#include "layout.h"
+#include "asset_catalog.h"
 #include "picture_box.h"
 #include "window_driver.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAccessible>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -77,7 +79,7 @@ std::pair<int, int> inkOf(QWidget* widget)
 
 QString textOf(WindowDriver& driver, Control control)
 {
-    QWidget* widget = driver.form().control(control);
+    QWidget* widget = driver.form().controls().widget(control);
     if (auto* label = qobject_cast<QLabel*>(widget))
         return label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -106,7 +108,7 @@ class FormPokazTest final : public QObject {
 private slots:
     void initTestCase()
     {
-        toolkit::registerFonts();
+        registerFonts();
         WindowDriver::quietenOffscreenWarnings();
     }
 
@@ -158,14 +160,14 @@ private slots:
         checkShows(driver, {{Pic_S_O, "Pic_S_O"}});
         QVERIFY(!driver.shown(Pic_S_Z));
         PaintCounter paints;
-        driver.form().control(Pic_S_Pozadina)->installEventFilter(&paints);
+        driver.form().controls().widget(Pic_S_Pozadina)->installEventFilter(&paints);
         driver.release(SlotPoint + QPoint(1, 1));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         // The mailbox stays in sight for 86 of the 93 steps; each of them is painted.
         QVERIFY2(paints.count >= 86, qPrintable(QString::number(paints.count)));
         QVERIFY(driver.form().height() == ClosingClientHeightLow || driver.form().height() == ClosingClientHeightHigh);
         for (const Control c : {BTN_Kraj, BTN_Ponovo, PorukaKraj})
-            QVERIFY(driver.form().control(c)->isVisible());
+            QVERIFY(driver.form().controls().widget(c)->isVisible());
 
         driver.click(clientRect(BTN_Ponovo).center());
         QCOMPARE(driver.form().size(), FullClientSize);
@@ -214,8 +216,8 @@ private slots:
     void noControlIsShownWithoutItsPicture()
     {
         Form_Pokaz early;
-        const auto picture = [](Form_Pokaz& form, Control c) { return qobject_cast<toolkit::PictureBox*>(form.control(c))->picture(); };
-        early.setVisible(Pic_L1_O, Truth::True);
+        const auto picture = [](Form_Pokaz& form, Control c) { return qobject_cast<toolkit::PictureBox*>(form.controls().widget(c))->picture(); };
+        early.controls().setVisible(Pic_L1_O, Truth::True);
         QVERIFY(!picture(early, Pic_L1_O).isNull());
         WindowDriver driver;
         QTRY_VERIFY(!picture(driver.form(), Pic_S_O).isNull());
@@ -249,7 +251,7 @@ private slots:
         QFETCH(Control, control);
         WindowDriver driver;
         QCOMPARE(driver.form().windowTitle(), QStringLiteral("Pokaz"));
-        QWidget* widget = driver.form().control(control);
+        QWidget* widget = driver.form().controls().widget(control);
         if (!controlName(control).starts_with("Pic_"))
             QTEST(textOf(driver, control), "text");
         QTEST(widget->toolTip(), "toolTip");
@@ -278,7 +280,7 @@ private slots:
     {
         QFETCH(Control, control);
         WindowDriver driver;
-        QWidget* widget = driver.form().control(control);
+        QWidget* widget = driver.form().controls().widget(control);
         const QFontInfo font(widget->font());
         QTEST(font.family(), "face");
         QTEST(font.pixelSize(), "pixels");
@@ -296,6 +298,24 @@ private slots:
         widget->setFont(regular);
         const int regularInk = inkOf(widget).first;
         QVERIFY2(boldInk * 100 >= regularInk * MinBoldInkPercent, qPrintable(QStringLiteral("%1 against %2").arg(boldInk).arg(regularInk)));
+    }
+
+    void systemColoursFollowTheDesktopsSchemeAndFixedOnesStayFixed()
+    {
+        WindowDriver driver;
+        driver.form().controls().setBackColor(Tok, colors::Red);
+        const QPalette before = QApplication::palette();
+        QPalette scheme = before;
+        scheme.setColor(QPalette::Button, QColor(10, 20, 30));
+        QApplication::setPalette(scheme); // delivered to the widgets through the event loop
+        QApplication::processEvents();
+        const QImage shown = driver.form().grab().toImage();
+        QApplication::setPalette(before);
+        QApplication::processEvents();
+        const qreal ratio = shown.devicePixelRatio();
+        QCOMPARE(shown.pixelColor(clientRect(Poruka).center() * ratio), QColor(10, 20, 30));
+        QCOMPARE(shown.pixelColor(QPoint(1, 1)), QColor(10, 20, 30));
+        QCOMPARE(shown.pixelColor(clientRect(Tok).topLeft() * ratio + QPoint(2, 2)), QColor(Qt::red));
     }
 
     void theWindowOpensCentredAtItsFixedSize()

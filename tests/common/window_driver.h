@@ -23,8 +23,8 @@ public:
 
     Form_Pokaz& form() { return *form_; }
     const Form_Pokaz& form() const { return *form_; }
-    const Exercise& exercise() const { return form_->exercise(); }
-    bool shown(Control control) const { return isTrue(form_->Visible(control)); }
+    const Exercise& exercise() const { return form_->controls().exercise(); }
+    bool shown(Control control) const { return isTrue(form_->controls().Visible(control)); }
 
     void click(QPoint at);
     void doubleClick(QPoint at);

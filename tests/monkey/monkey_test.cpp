@@ -2,7 +2,7 @@
 // invariants checked after every event; and many whole exercises in a row.
 
 #include "client_layout.h"
-#include "fonts.h"
+#include "asset_catalog.h"
 #include "label.h"
 #include "window_driver.h"
 
@@ -74,7 +74,7 @@ QString brokenInvariant(const WindowDriver& window)
     for (int i = 0; i < Pic_Papir_Count; ++i)
         paper += window.shown(Pic_Papir(i)) ? QString::number(i) : QString();
     const QString expected = progress < 0 ? QString() : QString::number(percent / 25);
-    const QString tok = qobject_cast<const QLabel*>(window.form().control(Tok))->text();
+    const QString tok = qobject_cast<const QLabel*>(window.form().controls().widget(Tok))->text();
     if (progress == 0 || std::abs(progress) > 102 || paper != expected
         || tok != (percent == 0 ? QStringLiteral("0%") : QStringLiteral(" %1%").arg(percent)))
         return QStringLiteral("WritingProgress %1, paper \"%2\", Tok \"%3\"").arg(progress).arg(paper, tok);
@@ -90,10 +90,10 @@ QStringList state(const WindowDriver& window)
 {
     QStringList lines{QStringLiteral("%1 %2").arg(window.exercise().OpenDrawer()).arg(window.exercise().WritingProgress())};
     for (int i = 0; i < ControlCount; ++i) {
-        const QWidget* widget = window.form().control(static_cast<Control>(i));
+        const QWidget* widget = window.form().controls().widget(static_cast<Control>(i));
         lines << QStringLiteral("%1 %2 %3,%4").arg(i).arg(widget->isHidden()).arg(widget->x()).arg(widget->y());
         if (const auto* label = qobject_cast<const toolkit::Label*>(widget))
-            lines.back() += label->text() + label->backColor().name() + label->foreColor().name() + QString::number(label->font().italic());
+            lines.back() += label->text() + QString::number(label->backColor()) + QString::number(label->foreColor()) + QString::number(label->font().italic());
     }
     return lines;
 }
@@ -166,7 +166,7 @@ class MonkeyTest final : public QObject {
 private slots:
     void initTestCase()
     {
-        toolkit::registerFonts();
+        registerFonts();
         WindowDriver::quietenOffscreenWarnings();
     }
 
@@ -200,9 +200,9 @@ private slots:
             window.click(clientRect(BTN_Ponovo).center());
             settledPeak = round == 10 ? peakMemoryKiB() : settledPeak;
         }
-        QCOMPARE(window.form().Left(Pic_P_Pozadina), 6210.0F);
-        QCOMPARE(window.form().Left(Pic_S_Pozadina), 135.0F);
-        QCOMPARE(window.form().control(Pic_P_Pozadina)->pos(), clientRect(Pic_P_Pozadina).topLeft() - QPoint(3, 0));
+        QCOMPARE(window.form().controls().Left(Pic_P_Pozadina), 6210.0F);
+        QCOMPARE(window.form().controls().Left(Pic_S_Pozadina), 135.0F);
+        QCOMPARE(window.form().controls().widget(Pic_P_Pozadina)->pos(), clientRect(Pic_P_Pozadina).topLeft() - QPoint(3, 0));
         QCOMPARE(window.form().size(), FullClientSize);
         qInfo("VmHWM %lld KiB after 10 exercises, %lld KiB after %d", settledPeak, peakMemoryKiB(), exercises);
 #ifndef POKAZ_SANITIZED // AddressSanitizer's quarantine keeps freed memory

@@ -14,29 +14,21 @@ namespace {
 // it), then B; "." is a point over no control, "a" and "t" second points in A and s.
 class Strip final : public ControlLocator {
 public:
-    QWidget s, a, b, c;
-    std::map<const QWidget*, bool> shown{{&s, true}, {&a, true}, {&b, true}, {&c, false}};
+    enum : ControlId { S, A, B, C };
+    std::map<ControlId, bool> shown{{S, true}, {A, true}, {B, true}, {C, false}};
 
-    Strip()
+    ControlId controlAt(QPoint pos) const override
     {
-        for (auto [widget, name] : {std::pair{&s, "s"}, {&a, "A"}, {&b, "B"}, {&c, "C"}})
-            widget->setObjectName(name);
-    }
-    QWidget* controlAt(QPoint pos) const override
-    {
-        for (const QWidget* w : {&s, &a, &c, &b}) {
-            const int column = w == &s ? 0 : w == &b ? 2 : 1;
-            if (shown.at(w) && pos.y() < 20 && pos.x() / 20 == column)
-                return const_cast<QWidget*>(w);
+        for (const ControlId id : {S, A, C, B}) {
+            const int column = id == S ? 0 : id == B ? 2 : 1;
+            if (shown.at(id) && pos.y() < 20 && pos.x() / 20 == column)
+                return id;
         }
-        return nullptr;
+        return NoControl;
     }
-    bool isShown(const QWidget* control) const override { return shown.at(control); }
-    void swapAForC()
-    {
-        shown[&a] = false;
-        shown[&c] = true;
-    }
+    bool isShown(ControlId control) const override { return shown.at(control); }
+    const QCursor* dragPointer(ControlId) const override { return nullptr; }
+    void swapAForC() { shown[A] = false, shown[C] = true; }
 };
 
 QPoint pointOf(QChar name)
@@ -83,17 +75,17 @@ private slots:
         Strip strip;
         EventLog log;
         int eventsToA = 0;
-        log.onDragOver = [&](QWidget* target, DragState state) {
-            if (target != &strip.a)
+        log.onDragOver = [&](ControlId target, DragState state) {
+            if (target != Strip::A)
                 return;
             ++eventsToA;
             if ((handler == "swap on 2nd A" && eventsToA == 2) || (handler == "swap on enter A" && state == DragState::Enter))
                 strip.swapAForC();
             if (handler == "hide B on leave A" && state == DragState::Leave)
-                strip.shown[&strip.b] = false;
+                strip.shown[Strip::B] = false;
         };
         DragTracker drag(strip, log);
-        drag.begin(&strip.s, pointOf('s'));
+        drag.begin(Strip::S, pointOf('s'));
         QChar last = 's';
         for (const QChar move : moves) {
             if (move == '!') {
@@ -109,5 +101,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DragTrackerTest)
+QTEST_APPLESS_MAIN(DragTrackerTest)
 #include "drag_tracker_test.moc"

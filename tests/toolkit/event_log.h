@@ -3,31 +3,30 @@
 #include "control_events.h"
 
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 
 namespace pokaz::toolkit {
 
-// The control events as one line of text, each control by its object name:
-// "click:A", "dblclick:A", "A0" (DragOver with its state), "drop:B<-s".
+// Controls 0 to 3 are called s, A, B and C.
+inline QString nameOf(ControlId control) { return QString("sABC").at(control); }
+
+// The control events as one line of text: "click:A", "dblclick:A", "A0"
+// (DragOver with its state), "drop:B<-s".
 class EventLog final : public ControlEvents {
 public:
     QString text;
-    std::function<void(QWidget* target, DragState state)> onDragOver;
+    std::function<void(ControlId target, DragState state)> onDragOver;
 
-    void click(QWidget* c) override { add("click:" + c->objectName()); }
-    void doubleClick(QWidget* c) override { add("dblclick:" + c->objectName()); }
-    void dragOver(QWidget* target, QWidget*, QPoint, DragState state) override
+    void click(ControlId c) override { add("click:" + nameOf(c)); }
+    void doubleClick(ControlId c) override { add("dblclick:" + nameOf(c)); }
+    void dragOver(ControlId target, ControlId, QPoint, DragState state) override
     {
-        add(target->objectName() + QString::number(static_cast<int>(state)));
+        add(nameOf(target) + QString::number(static_cast<int>(state)));
         if (onDragOver)
             onDragOver(target, state);
     }
-    void dragDrop(QWidget* target, QWidget* source, QPoint) override
-    {
-        add("drop:" + target->objectName() + "<-" + source->objectName());
-    }
+    void dragDrop(ControlId target, ControlId source, QPoint) override { add("drop:" + nameOf(target) + "<-" + nameOf(source)); }
 
 private:
     void add(const QString& entry) { text += (text.isEmpty() ? "" : " ") + entry; }

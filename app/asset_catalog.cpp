@@ -1,7 +1,9 @@
-#include "picture_catalog.h"
+#include "asset_catalog.h"
 
+#include "layout.h"
 #include "picture_file.h"
 
+#include <QFontDatabase>
 #include <QResource>
 #include <QtGlobal>
 
@@ -14,14 +16,10 @@ constexpr auto DoubleFolder = "2x/";
 constexpr auto WindowIconFile = ":/assets/Form_Pokaz.ico";
 constexpr int DragIconSize = 32;
 
-// "Pic_Papir(2)" is stored as "Pic_Papir_2".
 QString fileStem(Control control)
 {
-    const int index = paperIndex(control);
-    if (index >= 0)
-        return QStringLiteral("Pic_Papir_%1").arg(index);
-    const std::string_view name = controlName(control);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    const std::string_view stem = layoutOf(control).file;
+    return QString::fromLatin1(stem.data(), static_cast<qsizetype>(stem.size()));
 }
 
 [[noreturn]] void missingPicture(const QString& path, const QString& reason)
@@ -73,6 +71,16 @@ QImage loadPicture(Control control, PictureProperty property, PictureScale scale
     if (image.isNull())
         missingPicture(path, error);
     return image;
+}
+
+void registerFonts()
+{
+    // No bold cut: the bold Tahoma at hand is wider rather than heavier, so
+    // bold text is the regular cut, emboldened by Qt.
+    for (const char* file : {":/fonts/tahoma.ttf", ":/fonts/ms_sans_serif.ttf"}) {
+        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)
+            qFatal("Pokaz: font %s cannot be loaded", file);
+    }
 }
 
 QIcon windowIcon()

@@ -26,6 +26,12 @@ QString picturePath(Control control, PictureProperty property, PictureScale scal
 QImage loadPicture(Control control, PictureProperty property = PictureProperty::Picture,
                    PictureScale scale = PictureScale::Single);
 
+// Makes the compiled-in faces Tahoma and MS Sans Serif known to Qt, so that
+// they look the same on any machine. Call once, after the application object
+// exists and before the window is made. A face that cannot be loaded stops
+// the program.
+void registerFonts();
+
 // Form_Pokaz.ico with both of its sizes.
 QIcon windowIcon();
 
