@@ -19,8 +19,6 @@ namespace {
 
 constexpr int Exercises = 20;    // whole exercises, each in a fresh window
 constexpr int DrawerRounds = 10; // open and close pairs per drawer and exercise
-constexpr int LetterFinished = 102;
-constexpr int StageChanges[] = {26, 51, 76, 101};
 
 class Samples {
 public:
@@ -63,7 +61,7 @@ public:
 
     QPoint centreOf(Control control) const
     {
-        const QWidget* widget = form_->control(control);
+        const QWidget* widget = form_->controls().widget(control);
         return widget->mapTo(form_.get(), widget->rect().center());
     }
 
@@ -105,11 +103,13 @@ void runExercise(Figures& figures)
     const QPoint beside = paper + QPoint(1, 0);
     QPoint pos = paper;
     session.press(session.centreOf(Control::Pic_Olovke));
-    while (session.writingProgress() < LetterFinished) {
+    while (session.writingProgress() < pokaz::Exercise::LetterFinished) {
         const int next = session.writingProgress() + 1;
         pos = pos == paper ? beside : paper;
         const qint64 cost = session.timed([&] { session.move(pos); });
-        const bool stage = std::find(std::begin(StageChanges), std::end(StageChanges), next) != std::end(StageChanges);
+        // The progress one above a stage's limit shows the next paper picture.
+        const auto& limits = pokaz::Exercise::StageLimits;
+        const bool stage = std::find(limits.begin(), limits.end(), next - 1) != limits.end();
         (stage ? figures.stageChange : figures.dragEvent).add(cost);
     }
     session.release(pos);

@@ -15,10 +15,9 @@ constexpr float ClosingHeight = 4000.0F;
 // WritingProgress is the percentage written plus one; 102 marks a finished letter.
 constexpr std::int16_t PaperInDrawerStart = -1;
 constexpr std::int16_t TextWritten = 101;
-constexpr std::int16_t LetterFinished = 102;
+constexpr std::int16_t LetterFinished = Exercise::LetterFinished;
 
-// Which paper member shows which progress: stage s runs up to its limit.
-constexpr std::int16_t StageLimits[] = {25, 50, 75, 100};
+constexpr auto StageLimits = Exercise::StageLimits;
 
 // The closing slide: the step variable runs 1, 41, ..., 3681 and the man
 // moves 1.2 times as fast as the mailbox, having the longer way out.

@@ -4,6 +4,7 @@
 #include "drag_state.h"
 #include "form_view.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -13,6 +14,11 @@ namespace pokaz {
 // actions. It changes the window only through FormView.
 class Exercise final {
 public:
+    // WritingProgress of a finished letter; which paper member shows which
+    // progress: stage s runs up to its limit.
+    static constexpr std::int16_t LetterFinished = 102;
+    static constexpr std::array<std::int16_t, 4> StageLimits{25, 50, 75, 100};
+
     explicit Exercise(FormView& form);
 
     // Start-up, restart and exit.
