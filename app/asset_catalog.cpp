@@ -49,8 +49,7 @@ std::vector<QImage> iconImages(const QString& path)
 
 QString picturePath(Control control, PictureProperty property, PictureScale scale)
 {
-    const QString suffix = property == PictureProperty::DragIcon ? QStringLiteral(".drag.ico")
-                                                                 : QStringLiteral(".bmp");
+    const QString suffix = property == PictureProperty::DragIcon ? QStringLiteral(".drag.ico") : QStringLiteral(".bmp");
     const QString folder = scale == PictureScale::Double ? QString::fromLatin1(DoubleFolder) : QString();
     return ResourceFolder + folder + fileStem(control) + suffix;
 }

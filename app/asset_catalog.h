@@ -23,8 +23,8 @@ QString picturePath(Control control, PictureProperty property, PictureScale scal
 // image (64 x 64 at twice the size) with the transparency of its mask. A
 // missing or unreadable picture means a broken build, so it stops the program
 // with a message that names the file.
-QImage loadPicture(Control control, PictureProperty property = PictureProperty::Picture,
-                   PictureScale scale = PictureScale::Single);
+QImage loadPicture(
+    Control control, PictureProperty property = PictureProperty::Picture, PictureScale scale = PictureScale::Single);
 
 // Makes the compiled-in faces Tahoma and MS Sans Serif known to Qt, so that
 // they look the same on any machine. Call once, after the application object

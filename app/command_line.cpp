@@ -11,28 +11,38 @@ namespace {
 
 // QGuiApplication's and QApplication's options, without the leading dash.
 constexpr std::array QtOptionsWithValue{
-    std::string_view("platform"), std::string_view("platformpluginpath"), std::string_view("platformtheme"),
-    std::string_view("plugin"),   std::string_view("qwindowgeometry"),    std::string_view("geometry"),
-    std::string_view("qwindowtitle"), std::string_view("title"),          std::string_view("qwindowicon"),
-    std::string_view("icon"),     std::string_view("session"),            std::string_view("display"),
-    std::string_view("name"),     std::string_view("style"),              std::string_view("stylesheet"),
+    std::string_view("platform"),
+    std::string_view("platformpluginpath"),
+    std::string_view("platformtheme"),
+    std::string_view("plugin"),
+    std::string_view("qwindowgeometry"),
+    std::string_view("geometry"),
+    std::string_view("qwindowtitle"),
+    std::string_view("title"),
+    std::string_view("qwindowicon"),
+    std::string_view("icon"),
+    std::string_view("session"),
+    std::string_view("display"),
+    std::string_view("name"),
+    std::string_view("style"),
+    std::string_view("stylesheet"),
     std::string_view("qmljsdebugger"),
 };
 constexpr std::array QtFlags{
-    std::string_view("reverse"), std::string_view("widgetcount"), std::string_view("testability"),
-    std::string_view("nograb"),  std::string_view("dograb"),      std::string_view("sync"),
+    std::string_view("reverse"),
+    std::string_view("widgetcount"),
+    std::string_view("testability"),
+    std::string_view("nograb"),
+    std::string_view("dograb"),
+    std::string_view("sync"),
 };
 
-template <std::size_t N>
-bool contains(const std::array<std::string_view, N>& names, std::string_view name)
+template <std::size_t N> bool contains(const std::array<std::string_view, N>& names, std::string_view name)
 {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-CommandLine rejected(std::string error)
-{
-    return {CommandLine::Action::Reject, std::move(error)};
-}
+CommandLine rejected(std::string error) { return {CommandLine::Action::Reject, std::move(error)}; }
 
 } // namespace
 
@@ -42,7 +52,7 @@ CommandLine CommandLine::parse(std::span<char* const> arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         const auto request = argument == "--help" || argument == "-h" ? Action::PrintHelp
-                             : argument == "--version"                ? Action::PrintVersion
+            : argument == "--version"                                 ? Action::PrintVersion
                                                                       : Action::Run;
         if (request != Action::Run) {
             // The first of them wins; an unknown option after it still counts.

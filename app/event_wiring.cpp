@@ -45,8 +45,7 @@ void deliverDblClick(Exercise& exercise, Control control)
         exercise.Pic_Papir_DblClick(static_cast<std::int16_t>(index));
 }
 
-void deliverDragOver(Exercise& exercise, Control target, Control source, float x, float y,
-                     DragState state)
+void deliverDragOver(Exercise& exercise, Control target, Control source, float x, float y, DragState state)
 {
     const int index = paperIndex(target);
     if (index >= 0)

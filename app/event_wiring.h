@@ -14,8 +14,7 @@ class Exercise;
 
 void deliverClick(Exercise& exercise, Control control);
 void deliverDblClick(Exercise& exercise, Control control);
-void deliverDragOver(Exercise& exercise, Control target, Control source, float x, float y,
-                     DragState state);
+void deliverDragOver(Exercise& exercise, Control target, Control source, float x, float y, DragState state);
 void deliverDragDrop(Exercise& exercise, Control target, Control source, float x, float y);
 
 } // namespace pokaz

@@ -115,7 +115,8 @@ QWidget* FormController::createWidget(const ControlLayout& row, QWidget& contain
         button->setText(fromUtf8(row.caption));
         if (row.font)
             button->setFont(fontOf(*row.font));
-        QObject::connect(button, &QPushButton::clicked, button, [this, id = row.control] { click(static_cast<int>(id)); });
+        QObject::connect(
+            button, &QPushButton::clicked, button, [this, id = row.control] { click(static_cast<int>(id)); });
         return button;
     }
     }
@@ -126,7 +127,7 @@ void FormController::givePicture(Control control)
 {
     auto* picture = qobject_cast<toolkit::PictureBox*>(widget(control));
     picture->setPicture(loadPicture(control),
-                        [control] { return loadPicture(control, PictureProperty::Picture, PictureScale::Double); });
+        [control] { return loadPicture(control, PictureProperty::Picture, PictureScale::Double); });
     if (const auto& hotSpot = record(control).layout->dragIcon)
         record(control).dragPointer = dragCursor(control, *hotSpot, window_.devicePixelRatioF());
 }
@@ -241,14 +242,15 @@ void FormController::doubleClick(toolkit::ControlId control)
 void FormController::dragOver(toolkit::ControlId target, toolkit::ControlId source, QPoint windowPos, DragState state)
 {
     const QPointF at = twipsWithin(controlOf(target), windowPos);
-    deliverDragOver(exercise_, controlOf(target), controlOf(source), static_cast<float>(at.x()),
-                    static_cast<float>(at.y()), state);
+    deliverDragOver(
+        exercise_, controlOf(target), controlOf(source), static_cast<float>(at.x()), static_cast<float>(at.y()), state);
 }
 
 void FormController::dragDrop(toolkit::ControlId target, toolkit::ControlId source, QPoint windowPos)
 {
     const QPointF at = twipsWithin(controlOf(target), windowPos);
-    deliverDragDrop(exercise_, controlOf(target), controlOf(source), static_cast<float>(at.x()), static_cast<float>(at.y()));
+    deliverDragDrop(
+        exercise_, controlOf(target), controlOf(source), static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 QPointF FormController::twipsWithin(Control control, QPoint windowPos) const

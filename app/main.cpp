@@ -1,6 +1,6 @@
+#include "asset_catalog.h"
 #include "command_line.h"
 #include "form_pokaz.h"
-#include "asset_catalog.h"
 
 #include <QApplication>
 

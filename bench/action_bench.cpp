@@ -17,7 +17,7 @@ using pokaz::Control;
 
 namespace {
 
-constexpr int Exercises = 20;    // whole exercises, each in a fresh window
+constexpr int Exercises = 20; // whole exercises, each in a fresh window
 constexpr int DrawerRounds = 10; // open and close pairs per drawer and exercise
 
 class Samples {
@@ -66,8 +66,7 @@ public:
     }
 
     // Runs one mouse action and waits until its repaint is done.
-    template <typename Action>
-    qint64 timed(Action action)
+    template <typename Action> qint64 timed(Action action)
     {
         QElapsedTimer timer;
         timer.start();

@@ -71,7 +71,7 @@ bool showsSomething(Display* display, Window window)
     if (!XGetWindowAttributes(display, window, &attributes))
         return false;
     XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+        static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (image == nullptr)
         return false;
     const unsigned long first = XGetPixel(image, 0, 0);

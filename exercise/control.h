@@ -48,8 +48,11 @@ inline constexpr std::int16_t Pic_Papir_Count = 5;
 constexpr Control Pic_Papir(int index)
 {
     constexpr std::array<Control, Pic_Papir_Count> members{
-        Control::Pic_Papir_0, Control::Pic_Papir_1, Control::Pic_Papir_2,
-        Control::Pic_Papir_3, Control::Pic_Papir_4,
+        Control::Pic_Papir_0,
+        Control::Pic_Papir_1,
+        Control::Pic_Papir_2,
+        Control::Pic_Papir_3,
+        Control::Pic_Papir_4,
     };
     return members.at(static_cast<std::size_t>(index));
 }
@@ -68,7 +71,11 @@ constexpr int paperIndex(Control control)
 constexpr Control closedDrawer(int k)
 {
     constexpr std::array<Control, 5> closed{
-        Control::Pic_L1_Z, Control::Pic_L2_Z, Control::Pic_L3_Z, Control::Pic_L4_Z, Control::Pic_L5_Z,
+        Control::Pic_L1_Z,
+        Control::Pic_L2_Z,
+        Control::Pic_L3_Z,
+        Control::Pic_L4_Z,
+        Control::Pic_L5_Z,
     };
     return closed.at(static_cast<std::size_t>(k - 1));
 }
@@ -76,7 +83,11 @@ constexpr Control closedDrawer(int k)
 constexpr Control openDrawer(int k)
 {
     constexpr std::array<Control, 5> open{
-        Control::Pic_L1_O, Control::Pic_L2_O, Control::Pic_L3_O, Control::Pic_L4_O, Control::Pic_L5_O,
+        Control::Pic_L1_O,
+        Control::Pic_L2_O,
+        Control::Pic_L3_O,
+        Control::Pic_L4_O,
+        Control::Pic_L5_O,
     };
     return open.at(static_cast<std::size_t>(k - 1));
 }

@@ -29,17 +29,12 @@ constexpr double ManSpeedFactor = 1.2;
 constexpr int PaperDrawer = 3;
 constexpr int PencilDrawer = 4;
 
-constexpr auto FirstInstruction =
-    " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo.";
-constexpr auto DoubleClickInstruction =
-    " Napravite dvostruki klik na papir da stavite pismo u kuvertu!";
+constexpr auto FirstInstruction = " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo.";
+constexpr auto DoubleClickInstruction = " Napravite dvostruki klik na papir da stavite pismo u kuvertu!";
 constexpr auto PostInstruction = " Ubacite pismo u poštanski sandučić!";
 constexpr auto StartProgress = "0%";
 
-std::string progressCaption(int percent)
-{
-    return " " + std::to_string(percent) + "%";
-}
+std::string progressCaption(int percent) { return " " + std::to_string(percent) + "%"; }
 
 } // namespace
 
@@ -90,10 +85,7 @@ void Exercise::BTN_Ponovo_Click()
     Form_Load();
 }
 
-void Exercise::BTN_Kraj_Click()
-{
-    form_.endProgram();
-}
+void Exercise::BTN_Kraj_Click() { form_.endProgram(); }
 
 // Drawers
 

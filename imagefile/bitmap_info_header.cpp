@@ -10,7 +10,7 @@ constexpr std::uint16_t Planes = 1;
 constexpr std::uint32_t ColoursImportantAll = 0;
 } // namespace
 
-void BitmapInfoHeader::appendTo(QByteArray &bytes) const
+void BitmapInfoHeader::appendTo(QByteArray& bytes) const
 {
     LittleEndianWriter out(bytes);
     out.u32(InfoHeaderSize);

@@ -16,7 +16,7 @@ struct BitmapInfoHeader final {
     std::int32_t pixelsPerMetre = 0;
     std::uint32_t coloursUsed = 0;
 
-    void appendTo(QByteArray &bytes) const;
+    void appendTo(QByteArray& bytes) const;
 };
 
 } // namespace pokaz::imagefile

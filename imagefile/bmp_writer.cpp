@@ -15,7 +15,7 @@ namespace {
 constexpr int IndexedBits = 8;
 constexpr int TrueColourBits = 24;
 
-void appendFileHeader(QByteArray &bytes, std::uint32_t fileSize, std::uint32_t pixelOffset)
+void appendFileHeader(QByteArray& bytes, std::uint32_t fileSize, std::uint32_t pixelOffset)
 {
     LittleEndianWriter out(bytes);
     out.u8('B');
@@ -25,7 +25,7 @@ void appendFileHeader(QByteArray &bytes, std::uint32_t fileSize, std::uint32_t p
     out.u32(pixelOffset);
 }
 
-QByteArray encode(const QImage &image, int bitCount, std::uint32_t paletteEntries)
+QByteArray encode(const QImage& image, int bitCount, std::uint32_t paletteEntries)
 {
     const std::uint32_t stride = paddedRowBytes(image.width(), bitCount);
     const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(image.height());
@@ -47,7 +47,8 @@ QByteArray encode(const QImage &image, int bitCount, std::uint32_t paletteEntrie
     if (paletteEntries > 0) {
         const QList<QRgb> table = image.colorTable();
         for (std::uint32_t i = 0; i < paletteEntries; ++i) {
-            const QRgb c = i < static_cast<std::uint32_t>(table.size()) ? table[static_cast<qsizetype>(i)] : qRgb(0, 0, 0);
+            const QRgb c
+                = i < static_cast<std::uint32_t>(table.size()) ? table[static_cast<qsizetype>(i)] : qRgb(0, 0, 0);
             out.u8(static_cast<std::uint8_t>(qBlue(c)));
             out.u8(static_cast<std::uint8_t>(qGreen(c)));
             out.u8(static_cast<std::uint8_t>(qRed(c)));
@@ -59,9 +60,9 @@ QByteArray encode(const QImage &image, int bitCount, std::uint32_t paletteEntrie
     const int padding = static_cast<int>(stride) - image.width() * bytesPerPixel;
     for (int y = image.height() - 1; y >= 0; --y) {
         if (bitCount == IndexedBits) {
-            bytes.append(reinterpret_cast<const char *>(image.constScanLine(y)), image.width());
+            bytes.append(reinterpret_cast<const char*>(image.constScanLine(y)), image.width());
         } else {
-            const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             for (int x = 0; x < image.width(); ++x) {
                 out.u8(static_cast<std::uint8_t>(qBlue(row[x])));
                 out.u8(static_cast<std::uint8_t>(qGreen(row[x])));
@@ -75,7 +76,7 @@ QByteArray encode(const QImage &image, int bitCount, std::uint32_t paletteEntrie
 
 } // namespace
 
-QByteArray encodeIndexedBmp(const QImage &indexed)
+QByteArray encodeIndexedBmp(const QImage& indexed)
 {
     if (indexed.format() != QImage::Format_Indexed8)
         throw std::invalid_argument("an 8-bit bitmap needs an indexed image");
@@ -84,12 +85,12 @@ QByteArray encodeIndexedBmp(const QImage &indexed)
     return encode(indexed, IndexedBits, IndexedPaletteEntries);
 }
 
-QByteArray encodeTrueColourBmp(const QImage &image)
+QByteArray encodeTrueColourBmp(const QImage& image)
 {
     return encode(image.convertToFormat(QImage::Format_RGB32), TrueColourBits, 0);
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
+void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())

@@ -17,12 +17,12 @@ inline constexpr std::uint32_t IndexedPaletteEntries = 256;
 
 // An 8-bit picture from a Format_Indexed8 image with at most 256 colours;
 // unused palette entries are black. Throws std::invalid_argument otherwise.
-QByteArray encodeIndexedBmp(const QImage &indexed);
+QByteArray encodeIndexedBmp(const QImage& indexed);
 
 // A 24-bit picture; any alpha is dropped.
-QByteArray encodeTrueColourBmp(const QImage &image);
+QByteArray encodeTrueColourBmp(const QImage& image);
 
 // Throws std::runtime_error when the file cannot be written completely.
-void writeBytes(const QString &path, const QByteArray &bytes);
+void writeBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace pokaz::imagefile

@@ -21,16 +21,17 @@ constexpr int Opaque = 255;
 
 std::uint8_t paletteIndex(QRgb pixel, int x, int y)
 {
-    const auto found = std::find(StandardPalette.begin(), StandardPalette.end(), qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+    const auto found
+        = std::find(StandardPalette.begin(), StandardPalette.end(), qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
     if (qAlpha(pixel) != Opaque || found == StandardPalette.end()) {
-        throw std::invalid_argument("icon pixel " + std::to_string(x) + "," + std::to_string(y) + " is neither transparent nor a standard colour: #"
-                                    + QString::number(pixel, 16).toStdString());
+        throw std::invalid_argument("icon pixel " + std::to_string(x) + "," + std::to_string(y)
+            + " is neither transparent nor a standard colour: #" + QString::number(pixel, 16).toStdString());
     }
     return static_cast<std::uint8_t>(found - StandardPalette.begin());
 }
 
 // One icon image: header with doubled height, palette, XOR rows, AND rows.
-QByteArray encodeImage(const QImage &source)
+QByteArray encodeImage(const QImage& source)
 {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     const int w = image.width();
@@ -51,7 +52,8 @@ QByteArray encodeImage(const QImage &source)
             }
             const std::uint8_t index = paletteIndex(pixel, x, y);
             const bool highNibble = ux % 2 == 0;
-            colourRows[storedRow * colourStride + ux / 2] |= static_cast<std::uint8_t>(highNibble ? index << 4U : index);
+            colourRows[storedRow * colourStride + ux / 2]
+                |= static_cast<std::uint8_t>(highNibble ? index << 4U : index);
         }
     }
 
@@ -69,8 +71,8 @@ QByteArray encodeImage(const QImage &source)
         out.u8(static_cast<std::uint8_t>(qRed(c)));
         out.u8(0);
     }
-    bytes.append(reinterpret_cast<const char *>(colourRows.data()), static_cast<qsizetype>(colourRows.size()));
-    bytes.append(reinterpret_cast<const char *>(maskRows.data()), static_cast<qsizetype>(maskRows.size()));
+    bytes.append(reinterpret_cast<const char*>(colourRows.data()), static_cast<qsizetype>(colourRows.size()));
+    bytes.append(reinterpret_cast<const char*>(maskRows.data()), static_cast<qsizetype>(maskRows.size()));
     return bytes;
 }
 
@@ -83,10 +85,10 @@ std::uint8_t directorySide(int side)
 
 } // namespace
 
-QByteArray encodeIcon(const QList<QImage> &images)
+QByteArray encodeIcon(const QList<QImage>& images)
 {
     QList<QByteArray> encoded;
-    for (const QImage &image : images)
+    for (const QImage& image : images)
         encoded.append(encodeImage(image));
 
     QByteArray bytes;
@@ -106,7 +108,7 @@ QByteArray encodeIcon(const QList<QImage> &images)
         out.u32(offset);
         offset += static_cast<std::uint32_t>(encoded[i].size());
     }
-    for (const QByteArray &image : encoded)
+    for (const QByteArray& image : encoded)
         bytes.append(image);
     return bytes;
 }

@@ -2,10 +2,7 @@
 
 namespace pokaz::imagefile {
 
-void LittleEndianWriter::u8(std::uint8_t value)
-{
-    target_.append(static_cast<char>(value));
-}
+void LittleEndianWriter::u8(std::uint8_t value) { target_.append(static_cast<char>(value)); }
 
 void LittleEndianWriter::u16(std::uint16_t value)
 {
@@ -19,14 +16,8 @@ void LittleEndianWriter::u32(std::uint32_t value)
     u16(static_cast<std::uint16_t>(value >> 16U));
 }
 
-void LittleEndianWriter::i32(std::int32_t value)
-{
-    u32(static_cast<std::uint32_t>(value));
-}
+void LittleEndianWriter::i32(std::int32_t value) { u32(static_cast<std::uint32_t>(value)); }
 
-void LittleEndianWriter::zeros(int count)
-{
-    target_.append(count, '\0');
-}
+void LittleEndianWriter::zeros(int count) { target_.append(count, '\0'); }
 
 } // namespace pokaz::imagefile

@@ -9,7 +9,10 @@ namespace pokaz::imagefile {
 // Appends the little-endian integers that BMP and ICO headers are made of.
 class LittleEndianWriter final {
 public:
-    explicit LittleEndianWriter(QByteArray &target) : target_(target) {}
+    explicit LittleEndianWriter(QByteArray& target)
+        : target_(target)
+    {
+    }
 
     void u8(std::uint8_t value);
     void u16(std::uint16_t value);
@@ -18,7 +21,7 @@ public:
     void zeros(int count);
 
 private:
-    QByteArray &target_;
+    QByteArray& target_;
 };
 
 } // namespace pokaz::imagefile

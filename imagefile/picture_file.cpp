@@ -18,10 +18,7 @@ constexpr int TrueColourBits = 24;
 // Far beyond any picture of ours; keeps every size computation in range.
 constexpr int MaxSide = 1 << 14;
 
-constexpr qsizetype rowBytes(int width, int bitsPerPixel)
-{
-    return qsizetype{paddedRowBytes(width, bitsPerPixel)};
-}
+constexpr qsizetype rowBytes(int width, int bitsPerPixel) { return qsizetype{paddedRowBytes(width, bitsPerPixel)}; }
 
 // Little-endian fields at checked offsets.
 class Bytes {
@@ -53,7 +50,7 @@ struct DeviceIndependentBitmap {
     bool bottomUp = true;
     qsizetype palette = 0; // offset of the palette
     int paletteSize = 0;
-    qsizetype pixels = 0;  // offset of the first stored row
+    qsizetype pixels = 0; // offset of the first stored row
 };
 
 std::optional<DeviceIndependentBitmap> readInfoHeader(const Bytes& bytes, qsizetype offset, QString& error)

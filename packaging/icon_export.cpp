@@ -2,8 +2,8 @@
 // desktop's icon theme.  Usage: icon_export ICO OUTDIR NAME
 // writes OUTDIR/<w>x<h>/apps/NAME.png for every image in ICO.
 
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QImageReader>
 #include <QTextStream>

@@ -7,10 +7,7 @@ ClickTracker::ClickTracker(ControlEvents& events)
 {
 }
 
-void ClickTracker::press(ControlId control)
-{
-    pressed_ = control;
-}
+void ClickTracker::press(ControlId control) { pressed_ = control; }
 
 void ClickTracker::release(ControlId control)
 {

@@ -8,8 +8,9 @@
 namespace pokaz::toolkit {
 
 DialogWindow::DialogWindow(QSize clientSize)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QWidget(nullptr,
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+            | Qt::CustomizeWindowHint)
 {
     setFixedSize(clientSize);
     setFont(dialogFont());

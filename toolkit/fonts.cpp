@@ -28,9 +28,6 @@ QFont fontInPoints(const QString& face, double points, bool bold)
     return font;
 }
 
-QFont dialogFont()
-{
-    return fontInPoints(QString::fromLatin1(TahomaFace), DialogFontPoints, false);
-}
+QFont dialogFont() { return fontInPoints(QString::fromLatin1(TahomaFace), DialogFontPoints, false); }
 
 } // namespace pokaz::toolkit

@@ -18,10 +18,7 @@ namespace {
 constexpr int SingleBorderWidth = 1;
 constexpr int OverstrikeOffset = 1;
 
-bool isBitmapFace(const QFont& font)
-{
-    return !QFontDatabase::isSmoothlyScalable(QFontInfo(font).family());
-}
+bool isBitmapFace(const QFont& font) { return !QFontDatabase::isSmoothlyScalable(QFontInfo(font).family()); }
 
 // Qt draws such a face at its regular weight.
 bool needsOverstrike(const QFont& font)
@@ -30,9 +27,8 @@ bool needsOverstrike(const QFont& font)
         return false;
     const QString family = QFontInfo(font).family();
     const QStringList styles = QFontDatabase::styles(family);
-    return std::none_of(styles.begin(), styles.end(), [&](const QString& style) {
-        return QFontDatabase::weight(family, style) >= QFont::Bold;
-    });
+    return std::none_of(styles.begin(), styles.end(),
+        [&](const QString& style) { return QFontDatabase::weight(family, style) >= QFont::Bold; });
 }
 
 void drawCaption(QPainter& painter, const QRect& area, const QLabel& label)

@@ -7,10 +7,9 @@
 namespace pokaz::toolkit {
 
 // A label: its caption in its own font and alignment, on an opaque
-// background, in the system's button colours until told otherwise. It keeps the size it is given and never takes the focus.
-// A bold caption in a bitmap face that has no bold cut is drawn twice, one
-// pixel apart, as desktops embolden such faces. On a scaled screen a caption
-// in a bitmap face is that drawing with its pixels enlarged.
+// background, in the system's button colours until told otherwise. It keeps the size it is given and never takes the
+// focus. A bold caption in a bitmap face that has no bold cut is drawn twice, one pixel apart, as desktops embolden
+// such faces. On a scaled screen a caption in a bitmap face is that drawing with its pixels enlarged.
 class Label final : public QLabel {
     Q_OBJECT
 

@@ -22,10 +22,7 @@ MouseRouter::~MouseRouter()
         QGuiApplication::restoreOverrideCursor();
 }
 
-void MouseRouter::watch(QWidget& widget)
-{
-    widget.installEventFilter(this);
-}
+void MouseRouter::watch(QWidget& widget) { widget.installEventFilter(this); }
 
 bool MouseRouter::eventFilter(QObject* watched, QEvent* event)
 {

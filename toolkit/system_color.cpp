@@ -28,7 +28,7 @@ QColor fixedColor(OleColor color)
     constexpr int GreenShift = 8;
     constexpr int BlueShift = 16;
     return QColor(static_cast<int>(color & ByteMask), static_cast<int>((color >> GreenShift) & ByteMask),
-                  static_cast<int>((color >> BlueShift) & ByteMask));
+        static_cast<int>((color >> BlueShift) & ByteMask));
 }
 
 } // namespace pokaz::toolkit

@@ -12,15 +12,9 @@ namespace pokaz::toolkit {
 inline constexpr int TwipsPerPixel = 15;
 
 // A twips value on the nearest whole pixel; a half goes away from zero.
-inline int twipsToPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
-}
+inline int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel)); }
 
-inline constexpr float pixelsToTwips(int pixels)
-{
-    return static_cast<float>(pixels * TwipsPerPixel);
-}
+inline constexpr float pixelsToTwips(int pixels) { return static_cast<float>(pixels * TwipsPerPixel); }
 
 inline QRect twipsToPixels(int left, int top, int width, int height)
 {
@@ -30,9 +24,6 @@ inline QRect twipsToPixels(int left, int top, int width, int height)
 // Font sizes are points at 96 dots per inch: 72 points per inch.
 inline constexpr double PixelsPerPoint = 96.0 / 72.0;
 
-inline int pointsToPixels(double points)
-{
-    return static_cast<int>(std::lround(points * PixelsPerPoint));
-}
+inline int pointsToPixels(double points) { return static_cast<int>(std::lround(points * PixelsPerPoint)); }
 
 } // namespace pokaz::toolkit

@@ -1,15 +1,15 @@
 // The window as a learner's mouse meets it. Expected places, pictures and
 // texts are written out here, not taken from the window's own tables.
 
+#include "asset_catalog.h"
 #include "client_layout.h"
 #include "layout.h"
-#include "asset_catalog.h"
 #include "picture_box.h"
 #include "window_driver.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -52,7 +52,8 @@ void checkShows(WindowDriver& driver, std::initializer_list<Shown> pictures)
         expected = expected.copy(0, 0, inside.width(), picture.rows > 0 ? picture.rows * scale : inside.height());
         const QPoint at = (clientRect(picture.control).topLeft() + QPoint(edge, edge)) * scale;
         QVERIFY2(driver.shown(picture.control), picture.file);
-        QVERIFY2(screen.copy(QRect(at, expected.size())) == expected || scale != screen.devicePixelRatio(), picture.file);
+        QVERIFY2(
+            screen.copy(QRect(at, expected.size())) == expected || scale != screen.devicePixelRatio(), picture.file);
     }
 }
 
@@ -115,10 +116,11 @@ private slots:
     void aLearnersMouseBringsEveryPictureToItsPlace()
     {
         WindowDriver driver;
-        checkShows(driver, {{Pic_Pozadina, "Pic_Pozadina", 220}, {Pic_L1_Z, "Pic_L1_Z"}, {Pic_L2_Z, "Pic_L2_Z"},
-                            {Pic_L3_Z, "Pic_L3_Z"}, {Pic_L4_Z, "Pic_L4_Z"}, {Pic_L5_Z, "Pic_L5_Z"}});
+        checkShows(driver,
+            {{Pic_Pozadina, "Pic_Pozadina", 220}, {Pic_L1_Z, "Pic_L1_Z"}, {Pic_L2_Z, "Pic_L2_Z"},
+                {Pic_L3_Z, "Pic_L3_Z"}, {Pic_L4_Z, "Pic_L4_Z"}, {Pic_L5_Z, "Pic_L5_Z"}});
         const Shown open[] = {{Pic_L1_O, "Pic_L1_O"}, {Pic_L2_O, "Pic_L2_O"}, {Pic_L3_O, "Pic_L3_O"},
-                              {Pic_L4_O, "Pic_L4_O"}, {Pic_L5_O, "Pic_L5_O"}};
+            {Pic_L4_O, "Pic_L4_O"}, {Pic_L5_O, "Pic_L5_O"}};
         for (int k = 1; k <= 5; ++k) {
             driver.click(closedDrawerPoint(k));
             checkShows(driver, {open[k - 1]});
@@ -130,8 +132,7 @@ private slots:
         // Each move over the paper is one drag event; the first enters it.
         driver.press(PencilsPoint);
         const Shown stages[] = {{Pic_Papir_0, "Pic_Papir_0"}, {Pic_Papir_1, "Pic_Papir_1"},
-                                {Pic_Papir_2, "Pic_Papir_2"}, {Pic_Papir_3, "Pic_Papir_3"},
-                                {Pic_Papir_4, "Pic_Papir_4"}};
+            {Pic_Papir_2, "Pic_Papir_2"}, {Pic_Papir_3, "Pic_Papir_3"}, {Pic_Papir_4, "Pic_Papir_4"}};
         for (int event = 1; event <= 101; ++event) {
             driver.move(PaperPoint + QPoint(event % 2, 0));
             if (event % 25 == 24 || event % 25 == 0)
@@ -144,8 +145,9 @@ private slots:
         const int scale = ratio < 2 ? 1 : 2; // of the drag pointers
 
         driver.doubleClick(PaperPoint);
-        checkShows(driver, {{Pic_S_Z, "Pic_S_Z"}, {Pic_Pismo, "Pic_Pismo"}, {Pic_S_Pozadina, "Pic_S_Pozadina", 60},
-                            {Pic_P_Pozadina, "Pic_P_Pozadina", 110}});
+        checkShows(driver,
+            {{Pic_S_Z, "Pic_S_Z"}, {Pic_Pismo, "Pic_Pismo"}, {Pic_S_Pozadina, "Pic_S_Pozadina", 60},
+                {Pic_P_Pozadina, "Pic_P_Pozadina", 110}});
 
         // The slot opens under the envelope, closes as it leaves and opens again.
         driver.press(EnvelopePoint);
@@ -154,7 +156,7 @@ private slots:
         QCOMPARE(pointer->hotSpot(), QPoint(16, 16) * scale);
         const QString icon = QStringLiteral(POKAZ_ASSET_DIR) + (scale == 1 ? "" : "/2x") + "/Pic_Pismo.drag.ico";
         QCOMPARE(pointer->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
-                 QImageReader(icon).read().convertToFormat(QImage::Format_ARGB32));
+            QImageReader(icon).read().convertToFormat(QImage::Format_ARGB32));
         for (const QPoint at : {SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
             driver.move(at);
         checkShows(driver, {{Pic_S_O, "Pic_S_O"}});
@@ -216,7 +218,9 @@ private slots:
     void noControlIsShownWithoutItsPicture()
     {
         Form_Pokaz early;
-        const auto picture = [](Form_Pokaz& form, Control c) { return qobject_cast<toolkit::PictureBox*>(form.controls().widget(c))->picture(); };
+        const auto picture = [](Form_Pokaz& form, Control c) {
+            return qobject_cast<toolkit::PictureBox*>(form.controls().widget(c))->picture();
+        };
         early.controls().setVisible(Pic_L1_O, Truth::True);
         QVERIFY(!picture(early, Pic_L1_O).isNull());
         WindowDriver driver;
@@ -230,20 +234,31 @@ private slots:
         QTest::addColumn<QString>("toolTip");
         const QString open = QStringLiteral("Kliknite da otvorite ladicu!");
         const QString close = QStringLiteral("Kliknite da zatvorite ladicu!");
-        QTest::newRow("Frame_Pismo") << Frame_Pismo << " Pismo " << "";
-        QTest::newRow("Frame_Posta") << Frame_Posta << " U susjedstvu ... " << "";
-        QTest::newRow("PorukaKraj") << PorukaKraj << "Ostalo je na poštarima..." << "";
-        QTest::newRow("BTN_Ponovo") << BTN_Ponovo << "Još jednom..." << "";
-        QTest::newRow("BTN_Kraj") << BTN_Kraj << "Kraj" << "";
-        QTest::newRow("Tok") << Tok << "0%" << "";
-        QTest::newRow("Poruka") << Poruka << " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo." << "";
+        QTest::newRow("Frame_Pismo") << Frame_Pismo << " Pismo "
+                                     << "";
+        QTest::newRow("Frame_Posta") << Frame_Posta << " U susjedstvu ... "
+                                     << "";
+        QTest::newRow("PorukaKraj") << PorukaKraj << "Ostalo je na poštarima..."
+                                    << "";
+        QTest::newRow("BTN_Ponovo") << BTN_Ponovo << "Još jednom..."
+                                    << "";
+        QTest::newRow("BTN_Kraj") << BTN_Kraj << "Kraj"
+                                  << "";
+        QTest::newRow("Tok") << Tok << "0%"
+                             << "";
+        QTest::newRow("Poruka") << Poruka
+                                << " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo."
+                                << "";
         for (const Control c : {Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z})
             QTest::newRow(controlName(c).data()) << c << "" << open;
         for (const Control c : {Pic_L1_O, Pic_L2_O, Pic_L3_O, Pic_L4_O, Pic_L5_O})
             QTest::newRow(controlName(c).data()) << c << "" << close;
-        QTest::newRow("Pic_Olovke") << Pic_Olovke << "" << "Povlačite olovkom po papiru za pisanje!";
-        QTest::newRow("Pic_Pismo") << Pic_Pismo << "" << "Povucite pismo do utora na sandučiću!";
-        QTest::newRow("Pic_Papir(0)") << Pic_Papir_0 << "" << "";
+        QTest::newRow("Pic_Olovke") << Pic_Olovke << ""
+                                    << "Povlačite olovkom po papiru za pisanje!";
+        QTest::newRow("Pic_Pismo") << Pic_Pismo << ""
+                                   << "Povucite pismo do utora na sandučiću!";
+        QTest::newRow("Pic_Papir(0)") << Pic_Papir_0 << ""
+                                      << "";
     }
 
     void theLearnerReadsTheProgramsOwnTexts()
@@ -297,7 +312,8 @@ private slots:
         regular.setBold(false);
         widget->setFont(regular);
         const int regularInk = inkOf(widget).first;
-        QVERIFY2(boldInk * 100 >= regularInk * MinBoldInkPercent, qPrintable(QStringLiteral("%1 against %2").arg(boldInk).arg(regularInk)));
+        QVERIFY2(boldInk * 100 >= regularInk * MinBoldInkPercent,
+            qPrintable(QStringLiteral("%1 against %2").arg(boldInk).arg(regularInk)));
     }
 
     void systemColoursFollowTheDesktopsSchemeAndFixedOnesStayFixed()
@@ -323,8 +339,10 @@ private slots:
         WindowDriver driver;
         QCOMPARE(driver.form().size(), FullClientSize);
         QCOMPARE(driver.form().minimumSize(), driver.form().maximumSize());
-        const QPoint offCentre = driver.form().geometry().center() - driver.form().screen()->availableGeometry().center();
-        QVERIFY2(offCentre.manhattanLength() <= 15, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+        const QPoint offCentre
+            = driver.form().geometry().center() - driver.form().screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 15,
+            qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     }
 };
 

@@ -71,7 +71,8 @@ private slots:
         for (int y = 0; y < ramp.height(); y += 7) {
             for (int x = 0; x < ramp.width(); x += 7) {
                 const QRgb a = ramp.pixel(x, y), b = mapped.pixel(x, y);
-                QVERIFY(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) < 100);
+                QVERIFY(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b))
+                    < 100);
             }
         }
     }
@@ -84,7 +85,8 @@ private slots:
         const PaletteMapper mapper(ColourQuantiser::buildPalette({picture}, 32));
         const QRect region(17, 23, 41, 29);
         for (const Dither dither : {Dither::None, Dither::Ordered})
-            QCOMPARE(mapper.map(picture.copy(region), dither, region.topLeft()), mapper.map(picture, dither).copy(region));
+            QCOMPARE(
+                mapper.map(picture.copy(region), dither, region.topLeft()), mapper.map(picture, dither).copy(region));
         QVERIFY(mapper.map(picture, Dither::Ordered) != mapper.map(picture, Dither::None));
     }
 };

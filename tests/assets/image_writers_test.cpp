@@ -31,7 +31,8 @@ QImage pattern(int width, int height, QImage::Format format)
     }
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, format == QImage::Format_Indexed8 ? uint((x * 7 + y * 13) % 200) : qRgb(x * 8, y * 15, (x * y) % 256));
+            image.setPixel(x, y,
+                format == QImage::Format_Indexed8 ? uint((x * 7 + y * 13) % 200) : qRgb(x * 8, y * 15, (x * y) % 256));
     return image;
 }
 
@@ -62,8 +63,8 @@ private slots:
         // 1086 bytes, pixels at 1078; 3 x 2, one plane, 8 bits, uncompressed, two rows of
         // 4 bytes, 3780 pixels a metre both ways, 256 colours used; the palette as BGR0.
         const QByteArray bmpHeader = "BM" + le32(1086) + le32(0) + le32(1078) + le32(40) + le32(3) + le32(2)
-                                     + QByteArray("\x01\x00\x08\x00", 4) + le32(0) + le32(8) + le32(3780) + le32(3780)
-                                     + le32(256) + le32(0) + QByteArray("\x1e\x14\x0a\x00\x32\x64\xc8\x00", 8);
+            + QByteArray("\x01\x00\x08\x00", 4) + le32(0) + le32(8) + le32(3780) + le32(3780) + le32(256) + le32(0)
+            + QByteArray("\x1e\x14\x0a\x00\x32\x64\xc8\x00", 8);
         QCOMPARE(bmp.left(bmpHeader.size()), bmpHeader);
         QCOMPARE(bmp.right(8), QByteArray("\x01\x01\x01\x00\x01\x01\x01\x00", 8));
 
@@ -72,9 +73,8 @@ private slots:
         constexpr quint32 Large = 40 + 64 + 32 * 16 + 32 * 4;
         constexpr quint32 Small = 40 + 64 + 16 * 8 + 16 * 4;
         const QByteArray icoHeader = QByteArray("\0\0\1\0\2\0\x20\x20\x10\0\1\0\4\0", 14) + le32(Large) + le32(38)
-                                     + QByteArray("\x10\x10\x10\0\1\0\4\0", 8) + le32(Small) + le32(38 + Large)
-                                     + le32(40) + le32(32) + le32(64) + QByteArray("\1\0\4\0", 4) + le32(0)
-                                     + le32(Large - 104) + le32(0) + le32(0) + le32(0) + le32(0);
+            + QByteArray("\x10\x10\x10\0\1\0\4\0", 8) + le32(Small) + le32(38 + Large) + le32(40) + le32(32) + le32(64)
+            + QByteArray("\1\0\4\0", 4) + le32(0) + le32(Large - 104) + le32(0) + le32(0) + le32(0) + le32(0);
         QCOMPARE(ico.left(icoHeader.size()), icoHeader);
         QCOMPARE(quint32(ico.size()), 38 + Large + Small);
     }
@@ -88,7 +88,8 @@ private slots:
                                                                        : imagefile::encodeTrueColourBmp(original);
             QCOMPARE(imagefile::decodeBitmap(bytes), original.convertToFormat(QImage::Format_RGB32));
         }
-        const std::vector<QImage> icon = imagefile::decodeIcon(imagefile::encodeIcon({iconPattern(32), iconPattern(16)}));
+        const std::vector<QImage> icon
+            = imagefile::decodeIcon(imagefile::encodeIcon({iconPattern(32), iconPattern(16)}));
         QCOMPARE(icon.size(), 2U);
         QCOMPARE(icon[0], iconPattern(32));
         QCOMPARE(icon[1], iconPattern(16));

@@ -68,7 +68,8 @@ private slots:
         QTest::newRow("not a bitmap") << patched(bitmap, 0, 0) << false;
         for (const quint32 depth : {0, 2, 3, 7, 16, 32})
             QTest::newRow(qPrintable(QStringLiteral("%1 bits").arg(depth))) << patched(bitmap, 28, depth) << false;
-        QTest::newRow("icon one row high") << patched(icon, int(qFromLittleEndian<quint32>(icon.data() + 18)) + 8, 1) << true;
+        QTest::newRow("icon one row high")
+            << patched(icon, int(qFromLittleEndian<quint32>(icon.data() + 18)) + 8, 1) << true;
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("icon cut by a byte") << icon.chopped(1) << true;
         QTest::newRow("icon header only") << icon.left(30) << true;

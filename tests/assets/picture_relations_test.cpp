@@ -12,7 +12,8 @@ namespace {
 
 QImage load(const QString& name, int scale = 1)
 {
-    return QImage(QStringLiteral(POKAZ_ASSET_DIR) + (scale == 2 ? "/2x/" : "/") + name).convertToFormat(QImage::Format_RGB32);
+    return QImage(QStringLiteral(POKAZ_ASSET_DIR) + (scale == 2 ? "/2x/" : "/") + name)
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QList<QImage> loadIcon(const QString& name, int scale = 1)
@@ -78,10 +79,12 @@ private slots:
                 if (cut.origin == Origin::WholeRender || cut.asset == "Pic_Olovke.bmp")
                     continue;
                 const std::string_view background = cut.family == Family::Desk ? DeskBackground
-                    : cut.family == Family::Mailbox ? MailboxBackground : ManBackground;
+                    : cut.family == Family::Mailbox                            ? MailboxBackground
+                                                                               : ManBackground;
                 QTest::addRow("%s %dx", cut.asset.data(), scale)
                     << QString::fromLatin1(cut.asset) << QString::fromLatin1(background)
-                    << cut.region.rect(scale).topLeft() << scale << (cut.origin == Origin::RegionOfBackground ? 100 : 50);
+                    << cut.region.rect(scale).topLeft() << scale
+                    << (cut.origin == Origin::RegionOfBackground ? 100 : 50);
             }
         }
     }
@@ -108,13 +111,15 @@ private slots:
         QCOMPARE(blank.size(), QSize(98, 32) * scale);
         for (int y = scale; y < 32 * scale; ++y)
             for (int x = 13 * scale; x < 84 * scale; ++x)
-                QVERIFY2(qGray(blank.pixel(x, y)) > 150 && qRed(blank.pixel(x, y)) - qBlue(blank.pixel(x, y)) <= 18, "blank sheet");
+                QVERIFY2(qGray(blank.pixel(x, y)) > 150 && qRed(blank.pixel(x, y)) - qBlue(blank.pixel(x, y)) <= 18,
+                    "blank sheet");
         const int lastRows[] = {0, 7, 14, 21, 31};
         QImage before = blank;
         for (int stage = 1; stage < 5; ++stage) {
             const QImage current = load(QStringLiteral("Pic_Papir_%1.bmp").arg(stage), scale);
             const QRect written = writing(current, blank);
-            QVERIFY(QRect(QPoint(13, 1) * scale, QPoint(84, lastRows[stage] + 1) * scale - QPoint(1, 1)).contains(written));
+            QVERIFY(
+                QRect(QPoint(13, 1) * scale, QPoint(84, lastRows[stage] + 1) * scale - QPoint(1, 1)).contains(written));
             // New writing in the stage's own rows; the last stage reaches the sheet's last row.
             QVERIFY(written.bottom() / scale > lastRows[stage - 1] && (stage < 4 || written.bottom() / scale == 31));
             QVERIFY2(!writing(current, before).isEmpty(), "no new writing");
@@ -144,7 +149,8 @@ private slots:
         for (int y = 0; y < single.height(); ++y) {
             for (int x = 0; x < single.width(); ++x) {
                 const QRgb a = averaged.pixel(x, y), b = single.pixel(x, y);
-                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+                difference
+                    += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
             }
         }
         QVERIFY2(difference / (3.0 * single.width() * single.height()) <= 5.0, qPrintable(QString::number(difference)));
@@ -179,7 +185,8 @@ private slots:
             }
             const QList<QImage> doubled = loadIcon(name, 2);
             for (qsizetype i = 0; i < images.size(); ++i)
-                QCOMPARE(doubled.value(i), images[i].scaled(images[i].size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+                QCOMPARE(doubled.value(i),
+                    images[i].scaled(images[i].size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
         }
         QRect envelope;
         const QImage icon = loadIcon("Pic_Pismo.drag.ico").value(0);

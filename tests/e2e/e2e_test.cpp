@@ -39,27 +39,33 @@ bool closingScene(XSession& x)
         const int height = qRound(x.clientSize().height() / x.scale());
         const QImage buttons = shot.copy(x.toScreen(clientRect(BTN_Ponovo).united(clientRect(BTN_Kraj))));
         return (height == ClosingClientHeightLow || height == ClosingClientHeightHigh)
-               && buttons != QImage(buttons.size(), buttons.format()).copy() && buttons.pixel(5, 5) != buttons.pixel(60, 28);
+            && buttons != QImage(buttons.size(), buttons.format()).copy()
+            && buttons.pixel(5, 5) != buttons.pixel(60, 28);
     });
 }
 
 class Learner {
 public:
-    explicit Learner(XSession& x) : x_(x) {}
+    explicit Learner(XSession& x)
+        : x_(x)
+    {
+    }
 
     bool startState()
     {
         return x_.clientSize() == FullClientSize * x_.scale()
-               && x_.waitForPictures({{"Pic_L1_Z", at(Pic_L1_Z)}, {"Pic_L2_Z", at(Pic_L2_Z)}, {"Pic_L3_Z", at(Pic_L3_Z)},
-                                      {"Pic_L4_Z", at(Pic_L4_Z)}, {"Pic_L5_Z", at(Pic_L5_Z)}});
+            && x_.waitForPictures({{"Pic_L1_Z", at(Pic_L1_Z)}, {"Pic_L2_Z", at(Pic_L2_Z)}, {"Pic_L3_Z", at(Pic_L3_Z)},
+                {"Pic_L4_Z", at(Pic_L4_Z)}, {"Pic_L5_Z", at(Pic_L5_Z)}});
     }
 
     bool takeOutPaperAndPencils()
     {
-        return x_.click(closedDrawerPoint(3)) && x_.waitForPictures({{"Pic_L3_O", at(Pic_L3_O)}, {"Pic_Papir_0", at(Pic_Papir_0)}})
-               && x_.click(openDrawerPoint(3)) && x_.waitForPictures({{"Pic_L3_Z", at(Pic_L3_Z)}})
-               && x_.click(closedDrawerPoint(4)) && x_.waitForPictures({{"Pic_L4_O", at(Pic_L4_O)}, {"Pic_Olovke", at(Pic_Olovke)}})
-               && x_.click(openDrawerPoint(4)) && x_.waitForPictures({{"Pic_L4_Z", at(Pic_L4_Z)}});
+        return x_.click(closedDrawerPoint(3))
+            && x_.waitForPictures({{"Pic_L3_O", at(Pic_L3_O)}, {"Pic_Papir_0", at(Pic_Papir_0)}})
+            && x_.click(openDrawerPoint(3)) && x_.waitForPictures({{"Pic_L3_Z", at(Pic_L3_Z)}})
+            && x_.click(closedDrawerPoint(4))
+            && x_.waitForPictures({{"Pic_L4_O", at(Pic_L4_O)}, {"Pic_Olovke", at(Pic_Olovke)}})
+            && x_.click(openDrawerPoint(4)) && x_.waitForPictures({{"Pic_L4_Z", at(Pic_L4_Z)}});
     }
 
     bool write(int events, int pauseMs = CarefulPauseMs)
@@ -103,10 +109,7 @@ public:
         return false;
     }
 
-    bool mailboxScene()
-    {
-        return x_.waitForPictures({{"Pic_S_Z", at(Pic_S_Z)}, {"Pic_Pismo", at(Pic_Pismo)}});
-    }
+    bool mailboxScene() { return x_.waitForPictures({{"Pic_S_Z", at(Pic_S_Z)}, {"Pic_Pismo", at(Pic_Pismo)}}); }
 
     // Over the slot it opens, off it it closes, over it again it opens; the drop there posts.
     bool post()
@@ -114,11 +117,10 @@ public:
         const QList<QPoint> intoSlot{BetweenBackgroundsPoint, SlotPoint, SlotPoint + QPoint(6, 4)};
         // Dropped beside the slot, the envelope stays where it was.
         return x_.press(EnvelopePoint) && x_.moveAlong({BesideSlotPoint}, QuickPauseMs) && x_.release() && x_.park()
-               && (QTest::qWait(300), mailboxScene())
-               && x_.press(EnvelopePoint) && x_.moveAlong(intoSlot, QuickPauseMs) && x_.waitForPictures({{"Pic_S_O", at(Pic_S_O)}})
-               && x_.moveAlong({BetweenBackgroundsPoint}, QuickPauseMs) && x_.waitForPictures({{"Pic_S_Z", at(Pic_S_Z)}})
-               && x_.moveAlong(intoSlot, QuickPauseMs) && x_.waitForPictures({{"Pic_S_O", at(Pic_S_O)}})
-               && x_.release() && x_.park() && closingScene(x_);
+            && (QTest::qWait(300), mailboxScene()) && x_.press(EnvelopePoint) && x_.moveAlong(intoSlot, QuickPauseMs)
+            && x_.waitForPictures({{"Pic_S_O", at(Pic_S_O)}}) && x_.moveAlong({BetweenBackgroundsPoint}, QuickPauseMs)
+            && x_.waitForPictures({{"Pic_S_Z", at(Pic_S_Z)}}) && x_.moveAlong(intoSlot, QuickPauseMs)
+            && x_.waitForPictures({{"Pic_S_O", at(Pic_S_O)}}) && x_.release() && x_.park() && closingScene(x_);
     }
 
 private:
@@ -166,11 +168,13 @@ private slots:
         QFETCH(QString, scale);
         XSession x;
         QVERIFY2(x.error().isEmpty(), qPrintable(x.error()));
-        const QString log = QDir::temp().filePath(QStringLiteral("pokaz-e2e-strace-%1.log").arg(QCoreApplication::applicationPid()));
-        const QStringList strace{"strace", "-f", "-z", "-qq", "-s", "4096", "-o", log,
-                                 "-e", "trace=%file,creat,truncate,rename,renameat,renameat2"};
+        const QString log
+            = QDir::temp().filePath(QStringLiteral("pokaz-e2e-strace-%1.log").arg(QCoreApplication::applicationPid()));
+        const QStringList strace{"strace", "-f", "-z", "-qq", "-s", "4096", "-o", log, "-e",
+            "trace=%file,creat,truncate,rename,renameat,renameat2"};
         // LeakSanitizer cannot work in a traced process.
-        QVERIFY(x.start(strace, {"ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":detect_leaks=0", "QT_SCALE_FACTOR=" + scale}));
+        QVERIFY(x.start(strace,
+            {"ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":detect_leaks=0", "QT_SCALE_FACTOR=" + scale}));
         Learner learner(x);
         for (int round = 1; round <= 2; ++round) {
             QVERIFY2(learner.startState(), "the start state");
@@ -179,8 +183,9 @@ private slots:
             QVERIFY2(learner.takeOutPaperAndPencils(), "the paper and the pencils");
             // At 100 percent the letter is not finished: a double-click does nothing yet.
             if (round == 1)
-                QVERIFY(learner.writeStagesExactly() && x.release() && x.doubleClick(PaperPoint) && x.click(closedDrawerPoint(5))
-                        && x.waitForPictures({{"Pic_L5_O", at(Pic_L5_O)}}) && x.click(openDrawerPoint(5)));
+                QVERIFY(learner.writeStagesExactly() && x.release() && x.doubleClick(PaperPoint)
+                    && x.click(closedDrawerPoint(5)) && x.waitForPictures({{"Pic_L5_O", at(Pic_L5_O)}})
+                    && x.click(openDrawerPoint(5)));
             QVERIFY(x.press(PencilsPoint));
             QVERIFY2(learner.writeUntilFinished(), "the letter never finished");
             QVERIFY(x.doubleClick(PaperPoint) && learner.mailboxScene());
@@ -205,7 +210,9 @@ private slots:
         for (const int k : {1, 2, 5}) { // drawers 3 and 4 also move the paper and the pencils
             const QRect place = x.toScreen(clientRect(openPictures[k - 1]));
             const auto settled = [&] { return QTest::qWait(400), x.shot().copy(place); };
-            const auto comesBackTo = [&](const QImage& expected) { return x.waitFor([&](const QImage& shot) { return shot.copy(place) == expected; }); };
+            const auto comesBackTo = [&](const QImage& expected) {
+                return x.waitFor([&](const QImage& shot) { return shot.copy(place) == expected; });
+            };
             QVERIFY(x.click(closedDrawerPoint(k)) && (settled(), x.click(openDrawerPoint(k))));
             const QImage closed = settled();
             QVERIFY(x.click(closedDrawerPoint(k)));
@@ -213,7 +220,8 @@ private slots:
             QVERIFY(open != closed && x.click(openDrawerPoint(k)) && comesBackTo(closed));
             const QRect drawer = clientRect(closedPictures[k - 1]);
             for (const QPoint corner : {drawer.topLeft() + QPoint(1, 1), drawer.bottomRight() - QPoint(1, 1)}) {
-                QVERIFY2(x.click(corner) && comesBackTo(open), qPrintable(QStringLiteral("drawer %1 at %2,%3").arg(k).arg(corner.x()).arg(corner.y())));
+                QVERIFY2(x.click(corner) && comesBackTo(open),
+                    qPrintable(QStringLiteral("drawer %1 at %2,%3").arg(k).arg(corner.x()).arg(corner.y())));
                 QVERIFY(x.click(openDrawerPoint(k)) && comesBackTo(closed));
             }
         }
@@ -229,13 +237,14 @@ private slots:
         const QRect frame = x.frame();
         // Twice the distance between the centres of the frame and the screen.
         const QPoint offset = 2 * frame.topLeft() + QPoint(frame.width(), frame.height())
-                              - QPoint(XSession::ScreenSize.width(), XSession::ScreenSize.height());
+            - QPoint(XSession::ScreenSize.width(), XSession::ScreenSize.height());
         QVERIFY2(std::abs(offset.x()) <= 6 && std::abs(offset.y()) <= 6, qPrintable(QString::number(offset.y())));
 
         // What the manager may do to the window, by its own account.
         const QStringList actions = x.allowedActions();
         QVERIFY(actions.contains("_NET_WM_ACTION_CLOSE"));
-        for (const char* refused : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
+        for (const char* refused :
+            {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
             QVERIFY2(!actions.contains(refused), refused);
 
         // The close button is the rightmost one in the title bar.

@@ -24,8 +24,9 @@ constexpr QPoint ParkingPoint{2, 2}; // on the screen, outside the window
 XSession::XSession()
 {
     // -displayfd: Xvfb picks a free display and writes its number when ready.
-    server_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0",
-                   QStringLiteral("%1x%2x24").arg(ScreenSize.width()).arg(ScreenSize.height()), "-nolisten", "tcp"});
+    server_.start(QStringLiteral("Xvfb"),
+        {"-displayfd", "1", "-screen", "0", QStringLiteral("%1x%2x24").arg(ScreenSize.width()).arg(ScreenSize.height()),
+            "-nolisten", "tcp"});
     QByteArray number;
     const QDeadlineTimer deadline(StartLimitMs);
     while (!number.contains('\n') && server_.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
@@ -95,7 +96,8 @@ bool XSession::start(const QStringList& launcher, const QStringList& environment
         Window child = 0;
         int x = 0;
         int y = 0;
-        if (window_ != 0 && XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child)) {
+        if (window_ != 0
+            && XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child)) {
             origin_ = {x, y};
             return true;
         }
@@ -140,7 +142,10 @@ bool XSession::moveAlong(const QList<QPoint>& clients, int pauseMs)
     return xdotool(commands);
 }
 
-bool XSession::park() { return xdotool({"mousemove", QString::number(ParkingPoint.x()), QString::number(ParkingPoint.y())}); }
+bool XSession::park()
+{
+    return xdotool({"mousemove", QString::number(ParkingPoint.x()), QString::number(ParkingPoint.y())});
+}
 
 QImage XSession::shot() const
 {
@@ -150,8 +155,9 @@ QImage XSession::shot() const
     if (image == nullptr)
         return {};
     // 24-bit depth is stored as 32-bit little-endian pixels, as QImage's RGB32.
-    QImage result = QImage(reinterpret_cast<const uchar*>(image->data), width, height, image->bytes_per_line,
-                           QImage::Format_RGB32).copy();
+    QImage result = QImage(
+        reinterpret_cast<const uchar*>(image->data), width, height, image->bytes_per_line, QImage::Format_RGB32)
+                        .copy();
     XDestroyImage(image);
     return result;
 }
@@ -180,7 +186,7 @@ bool XSession::waitForPictures(const QList<std::pair<QString, QPoint>>& pictures
 {
     return waitFor([&](const QImage& screen) {
         return std::all_of(pictures.begin(), pictures.end(),
-                           [&](const auto& picture) { return shows(screen, picture.first, picture.second); });
+            [&](const auto& picture) { return shows(screen, picture.first, picture.second); });
     });
 }
 
@@ -216,7 +222,8 @@ QStringList XSession::allowedActions() const
     unsigned char* data = nullptr;
     QStringList names;
     if (XGetWindowProperty(display_, window_, XInternAtom(display_, "_NET_WM_ALLOWED_ACTIONS", False), 0, 64, False,
-                           XA_ATOM, &type, &format, &count, &left, &data) != Success)
+            XA_ATOM, &type, &format, &count, &left, &data)
+        != Success)
         return names;
     for (unsigned long i = 0; i < count; ++i) {
         char* name = XGetAtomName(display_, reinterpret_cast<const Atom*>(data)[i]);

@@ -21,7 +21,8 @@ std::string nameOf(Control c)
         if (c == closedDrawer(k) || c == openDrawer(k))
             return "Pic_L" + std::to_string(k) + (c == openDrawer(k) ? "_O" : "_Z");
     }
-    return paperIndex(c) >= 0 ? "Pic_Papir(" + std::to_string(paperIndex(c)) + ")" : std::to_string(static_cast<int>(c));
+    return paperIndex(c) >= 0 ? "Pic_Papir(" + std::to_string(paperIndex(c)) + ")"
+                              : std::to_string(static_cast<int>(c));
 }
 
 // Every property the exercise may touch; visibility changes are logged in order.
@@ -33,7 +34,10 @@ public:
         visible[i(c)] = v;
         log += (isTrue(v) ? "+" : "-") + nameOf(c) + " ";
     }
-    void setCaption(Control c, std::string_view text) override { captions[i(c)] = QString::fromUtf8(text.data(), qsizetype(text.size())); }
+    void setCaption(Control c, std::string_view text) override
+    {
+        captions[i(c)] = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    }
     void setBackColor(Control, OleColor color) override { back = color; }
     void setForeColor(Control, OleColor color) override { fore = color; }
     void setFontItalic(Control, Truth value) override { italic = isTrue(value); }
@@ -102,10 +106,11 @@ struct Desk {
 void checkStartState(const Desk& desk)
 {
     const MemoryForm& form = desk.form;
-    for (const Control c : {Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z, Frame_Pismo, Pic_S_Z, Pic_Pismo, Poruka, Tok})
+    for (const Control c :
+        {Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z, Frame_Pismo, Pic_S_Z, Pic_Pismo, Poruka, Tok})
         QVERIFY2(form.shown(c), nameOf(c).c_str());
     for (const Control c : {Pic_L1_O, Pic_L2_O, Pic_L3_O, Pic_L4_O, Pic_L5_O, Pic_Olovke, Pic_S_O, Frame_Posta,
-                            BTN_Kraj, BTN_Ponovo, PorukaKraj})
+             BTN_Kraj, BTN_Ponovo, PorukaKraj})
         QVERIFY2(!form.shown(c), nameOf(c).c_str());
     QCOMPARE(form.paper(), QString());
     QCOMPARE(form.captions[MemoryForm::i(Poruka)], QString::fromUtf8(FirstInstruction));
@@ -165,12 +170,24 @@ private slots:
         QTest::addColumn<QString>("tok");
         QTest::addColumn<QString>("paper");
         QTest::addColumn<QString>("changes"); // of the paper, on the last event
-        QTest::newRow("first") << 1 << " 1%" << "0" << "";
-        QTest::newRow("last of stage 0") << 24 << " 24%" << "0" << "";
-        QTest::newRow("stage 1") << 25 << " 25%" << "1" << "-Pic_Papir(0) +Pic_Papir(1) ";
-        QTest::newRow("stage 2") << 50 << " 50%" << "2" << "-Pic_Papir(1) +Pic_Papir(2) ";
-        QTest::newRow("last of stage 3") << 99 << " 99%" << "3" << "";
-        QTest::newRow("stage 4") << 100 << " 100%" << "4" << "-Pic_Papir(3) +Pic_Papir(4) ";
+        QTest::newRow("first") << 1 << " 1%"
+                               << "0"
+                               << "";
+        QTest::newRow("last of stage 0") << 24 << " 24%"
+                                         << "0"
+                                         << "";
+        QTest::newRow("stage 1") << 25 << " 25%"
+                                 << "1"
+                                 << "-Pic_Papir(0) +Pic_Papir(1) ";
+        QTest::newRow("stage 2") << 50 << " 50%"
+                                 << "2"
+                                 << "-Pic_Papir(1) +Pic_Papir(2) ";
+        QTest::newRow("last of stage 3") << 99 << " 99%"
+                                         << "3"
+                                         << "";
+        QTest::newRow("stage 4") << 100 << " 100%"
+                                 << "4"
+                                 << "-Pic_Papir(3) +Pic_Papir(4) ";
     }
 
     void writingCountsThePercentageAndStepsThePaper()

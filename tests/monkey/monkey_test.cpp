@@ -1,8 +1,8 @@
 // A seeded random stream of mouse actions on the real window, the exercise's
 // invariants checked after every event; and many whole exercises in a row.
 
-#include "client_layout.h"
 #include "asset_catalog.h"
+#include "client_layout.h"
 #include "label.h"
 #include "window_driver.h"
 
@@ -36,9 +36,10 @@ std::vector<Action> randomActions(quint32 seed, int mouseEvents)
 {
     QRandomGenerator random(seed);
     const QPoint places[] = {closedDrawerPoint(1), closedDrawerPoint(3), closedDrawerPoint(4), closedDrawerPoint(5),
-                             openDrawerPoint(2), openDrawerPoint(3), openDrawerPoint(4), PaperPoint, PencilsPoint,
-                             EnvelopePoint, SlotPoint, BesideSlotPoint, clientRect(BTN_Ponovo).center()};
-    const auto within = [&](QRect r) { return r.topLeft() + QPoint(random.bounded(r.width()), random.bounded(r.height())); };
+        openDrawerPoint(2), openDrawerPoint(3), openDrawerPoint(4), PaperPoint, PencilsPoint, EnvelopePoint, SlotPoint,
+        BesideSlotPoint, clientRect(BTN_Ponovo).center()};
+    const auto within
+        = [&](QRect r) { return r.topLeft() + QPoint(random.bounded(r.width()), random.bounded(r.height())); };
     const auto anywhere = [&] {
         if (random.bounded(100) < 40)
             return within(QRect(QPoint(0, 0), FullClientSize));
@@ -47,7 +48,10 @@ std::vector<Action> randomActions(quint32 seed, int mouseEvents)
     std::vector<Action> actions;
     for (int events = 0; events < mouseEvents;) {
         const int roll = random.bounded(100);
-        Action action{roll < 45 ? Action::Kind::Click : roll < 60 ? Action::Kind::DoubleClick : Action::Kind::Drag, anywhere(), {}};
+        Action action{roll < 45 ? Action::Kind::Click
+                : roll < 60     ? Action::Kind::DoubleClick
+                                : Action::Kind::Drag,
+            anywhere(), {}};
         if (action.kind == Action::Kind::Drag) {
             const bool pencils = random.bounded(100) < 60;
             action.at = within(clientRect(pencils ? Pic_Olovke : Pic_Pismo));
@@ -88,12 +92,14 @@ QString brokenInvariant(const WindowDriver& window)
 // Everything a restart must put back.
 QStringList state(const WindowDriver& window)
 {
-    QStringList lines{QStringLiteral("%1 %2").arg(window.exercise().OpenDrawer()).arg(window.exercise().WritingProgress())};
+    QStringList lines{
+        QStringLiteral("%1 %2").arg(window.exercise().OpenDrawer()).arg(window.exercise().WritingProgress())};
     for (int i = 0; i < ControlCount; ++i) {
         const QWidget* widget = window.form().controls().widget(static_cast<Control>(i));
         lines << QStringLiteral("%1 %2 %3,%4").arg(i).arg(widget->isHidden()).arg(widget->x()).arg(widget->y());
         if (const auto* label = qobject_cast<const toolkit::Label*>(widget))
-            lines.back() += label->text() + QString::number(label->backColor()) + QString::number(label->foreColor()) + QString::number(label->font().italic());
+            lines.back() += label->text() + QString::number(label->backColor()) + QString::number(label->foreColor())
+                + QString::number(label->font().italic());
     }
     return lines;
 }
@@ -103,7 +109,10 @@ std::optional<std::pair<std::size_t, QString>> play(const std::vector<Action>& a
 {
     WindowDriver window;
     const QStringList start = state(window);
-    const auto inside = [&](QPoint p) { return QPoint(std::clamp(p.x(), 0, window.form().width() - 1), std::clamp(p.y(), 0, window.form().height() - 1)); };
+    const auto inside = [&](QPoint p) {
+        return QPoint(
+            std::clamp(p.x(), 0, window.form().width() - 1), std::clamp(p.y(), 0, window.form().height() - 1));
+    };
     for (std::size_t index = 0; index < actions.size(); ++index) {
         const Action& action = actions[index];
         const QPoint at = inside(action.at);
@@ -179,12 +188,14 @@ private slots:
         const auto failure = play(actions);
         if (!failure)
             return;
-        const std::vector<Action> shortest = shrink(std::vector(actions.begin(), actions.begin() + long(failure->first) + 1));
+        const std::vector<Action> shortest
+            = shrink(std::vector(actions.begin(), actions.begin() + long(failure->first) + 1));
         for (const Action& action : shortest) {
             QStringList path;
             for (const QPoint p : action.path)
                 path << QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
-            qWarning("kind %d at %d,%d over %s", int(action.kind), action.at.x(), action.at.y(), qPrintable(path.join(' ')));
+            qWarning(
+                "kind %d at %d,%d over %s", int(action.kind), action.at.x(), action.at.y(), qPrintable(path.join(' ')));
         }
         QFAIL(qPrintable(QStringLiteral("seed %1, action %2: %3").arg(seed).arg(failure->first).arg(failure->second)));
     }
@@ -202,7 +213,8 @@ private slots:
         }
         QCOMPARE(window.form().controls().Left(Pic_P_Pozadina), 6210.0F);
         QCOMPARE(window.form().controls().Left(Pic_S_Pozadina), 135.0F);
-        QCOMPARE(window.form().controls().widget(Pic_P_Pozadina)->pos(), clientRect(Pic_P_Pozadina).topLeft() - QPoint(3, 0));
+        QCOMPARE(window.form().controls().widget(Pic_P_Pozadina)->pos(),
+            clientRect(Pic_P_Pozadina).topLeft() - QPoint(3, 0));
         QCOMPARE(window.form().size(), FullClientSize);
         qInfo("VmHWM %lld KiB after 10 exercises, %lld KiB after %d", settledPeak, peakMemoryKiB(), exercises);
 #ifndef POKAZ_SANITIZED // AddressSanitizer's quarantine keeps freed memory

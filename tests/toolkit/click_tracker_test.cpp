@@ -15,11 +15,16 @@ private slots:
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("events");
-        QTest::newRow("click") << "pA rA" << "click:A";
-        QTest::newRow("released elsewhere") << "pA rB pA r- rA" << "";
-        QTest::newRow("double-click") << "pA rA dA rA" << "click:A dblclick:A";
-        QTest::newRow("second press on what the first showed") << "pA rA dB rB" << "click:A dblclick:B";
-        QTest::newRow("double-click on nothing") << "d- r-" << "";
+        QTest::newRow("click") << "pA rA"
+                               << "click:A";
+        QTest::newRow("released elsewhere") << "pA rB pA r- rA"
+                                            << "";
+        QTest::newRow("double-click") << "pA rA dA rA"
+                                      << "click:A dblclick:A";
+        QTest::newRow("second press on what the first showed") << "pA rA dB rB"
+                                                               << "click:A dblclick:B";
+        QTest::newRow("double-click on nothing") << "d- r-"
+                                                 << "";
     }
 
     void clicksComeOnTheReleaseOverThePressedControlAndADoubleClickClicksOnce()

@@ -54,18 +54,42 @@ private slots:
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("moves");
         QTest::addColumn<QString>("events");
-        QTest::newRow("the press tells nothing") << "" << "s" << "";
-        QTest::newRow("first move enters the source") << "" << "t" << "s0";
-        QTest::newRow("one Over per move") << "" << "AaA" << "A0 A2 A2";
-        QTest::newRow("a move in place tells nothing") << "" << "AAaa" << "A0 A2";
-        QTest::newRow("leave before enter") << "" << "AB" << "A0 A1 B0";
-        QTest::newRow("off every control") << "" << "A.." << "A0 A1";
-        QTest::newRow("hidden under the pointer: no Leave") << "swap on 2nd A" << "AaAB" << "A0 A2 C0 C1 B0";
-        QTest::newRow("shown under the pointer hears Leave") << "swap on enter A" << "AB." << "A0 C1 B0 B1";
-        QTest::newRow("a Leave that hides the next") << "hide B on leave A" << "AB" << "A0 A1";
-        QTest::newRow("drop where the pointer is") << "" << "AB!" << "A0 A1 B0 drop:B<-s";
-        QTest::newRow("drop on the source") << "" << "s!" << "drop:s<-s";
-        QTest::newRow("drop on nothing") << "" << "A.!" << "A0 A1";
+        QTest::newRow("the press tells nothing") << ""
+                                                 << "s"
+                                                 << "";
+        QTest::newRow("first move enters the source") << ""
+                                                      << "t"
+                                                      << "s0";
+        QTest::newRow("one Over per move") << ""
+                                           << "AaA"
+                                           << "A0 A2 A2";
+        QTest::newRow("a move in place tells nothing") << ""
+                                                       << "AAaa"
+                                                       << "A0 A2";
+        QTest::newRow("leave before enter") << ""
+                                            << "AB"
+                                            << "A0 A1 B0";
+        QTest::newRow("off every control") << ""
+                                           << "A.."
+                                           << "A0 A1";
+        QTest::newRow("hidden under the pointer: no Leave") << "swap on 2nd A"
+                                                            << "AaAB"
+                                                            << "A0 A2 C0 C1 B0";
+        QTest::newRow("shown under the pointer hears Leave") << "swap on enter A"
+                                                             << "AB."
+                                                             << "A0 C1 B0 B1";
+        QTest::newRow("a Leave that hides the next") << "hide B on leave A"
+                                                     << "AB"
+                                                     << "A0 A1";
+        QTest::newRow("drop where the pointer is") << ""
+                                                   << "AB!"
+                                                   << "A0 A1 B0 drop:B<-s";
+        QTest::newRow("drop on the source") << ""
+                                            << "s!"
+                                            << "drop:s<-s";
+        QTest::newRow("drop on nothing") << ""
+                                         << "A.!"
+                                         << "A0 A1";
     }
 
     void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops()
@@ -79,7 +103,8 @@ private slots:
             if (target != Strip::A)
                 return;
             ++eventsToA;
-            if ((handler == "swap on 2nd A" && eventsToA == 2) || (handler == "swap on enter A" && state == DragState::Enter))
+            if ((handler == "swap on 2nd A" && eventsToA == 2)
+                || (handler == "swap on enter A" && state == DragState::Enter))
                 strip.swapAForC();
             if (handler == "hide B on leave A" && state == DragState::Leave)
                 strip.shown[Strip::B] = false;

@@ -26,7 +26,10 @@ public:
         if (onDragOver)
             onDragOver(target, state);
     }
-    void dragDrop(ControlId target, ControlId source, QPoint) override { add("drop:" + nameOf(target) + "<-" + nameOf(source)); }
+    void dragDrop(ControlId target, ControlId source, QPoint) override
+    {
+        add("drop:" + nameOf(target) + "<-" + nameOf(source));
+    }
 
 private:
     void add(const QString& entry) { text += (text.isEmpty() ? "" : " ") + entry; }

@@ -15,7 +15,10 @@ struct PixelRegion final {
     int height = 0;
 
     [[nodiscard]] constexpr QRect rect() const { return {x, y, width, height}; }
-    [[nodiscard]] constexpr QRect rect(int scale) const { return {x * scale, y * scale, width * scale, height * scale}; }
+    [[nodiscard]] constexpr QRect rect(int scale) const
+    {
+        return {x * scale, y * scale, width * scale, height * scale};
+    }
 };
 
 // Pictures of one family are quantised to one shared palette, so that a
@@ -25,8 +28,8 @@ enum class Family { Desk, Mailbox, Cartoon };
 
 // Where an asset's pixels come from.
 enum class Origin {
-    WholeRender,        // the whole render
-    RegionOfRender,     // a region of a render, quantised on its own
+    WholeRender, // the whole render
+    RegionOfRender, // a region of a render, quantised on its own
     RegionOfBackground, // a region of the finished background of its family, index for index
 };
 
@@ -35,7 +38,7 @@ struct AssetCut final {
     Family family;
     Origin origin;
     std::string_view render; // empty for RegionOfBackground
-    PixelRegion region;      // empty for WholeRender
+    PixelRegion region; // empty for WholeRender
 };
 
 // One render as the scene scripts write it, with the size the pictures need.

@@ -16,10 +16,7 @@ constexpr int SmallIcon = 16;
 constexpr std::string_view PaperBlank = "desk_paper_blank.png";
 constexpr std::string_view PaperWritten = "desk_paper_written.png";
 
-QString text(std::string_view name)
-{
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
+QString text(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); }
 
 std::string_view backgroundOf(Family family)
 {
@@ -41,29 +38,28 @@ QString doubleRenderName(std::string_view name)
     return file.insert(file.lastIndexOf(QLatin1Char('.')), text(DoubleRenderSuffix));
 }
 
-QString doubleFileName(const QString &asset)
-{
-    return text(DoubleFolder) + asset;
-}
+QString doubleFileName(const QString& asset) { return text(DoubleFolder) + asset; }
 
-QImage readRender(const QDir &renders, const QString &name, QSize size)
+QImage readRender(const QDir& renders, const QString& name, QSize size)
 {
     const QString path = renders.filePath(name);
     const QImage image(path);
     if (image.isNull())
         throw std::runtime_error("cannot read render " + path.toStdString());
     if (image.size() != size) {
-        throw std::runtime_error(path.toStdString() + " is " + std::to_string(image.width()) + " x " + std::to_string(image.height())
-                                 + ", not " + std::to_string(size.width()) + " x " + std::to_string(size.height()));
+        throw std::runtime_error(path.toStdString() + " is " + std::to_string(image.width()) + " x "
+            + std::to_string(image.height()) + ", not " + std::to_string(size.width()) + " x "
+            + std::to_string(size.height()));
     }
     // A see-through pixel would turn black when flattened; the scenes draw their own backgrounds.
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    if (image.hasAlphaChannel() && argb != image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32))
+    if (image.hasAlphaChannel()
+        && argb != image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32))
         throw std::runtime_error(path.toStdString() + " has transparent pixels");
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage loadIconImage(const QDir &folder, std::string_view icon, int side)
+QImage loadIconImage(const QDir& folder, std::string_view icon, int side)
 {
     const QString path = folder.filePath(QStringLiteral("%1_%2.xpm").arg(text(icon)).arg(side));
     const QImage image(path);
@@ -76,21 +72,20 @@ QImage loadIconImage(const QDir &folder, std::string_view icon, int side)
 
 } // namespace
 
-AssetMaker::AssetMaker(const QDir &renders, const QDir &icons, Dither dither) : icons_(icons), dither_(dither)
+AssetMaker::AssetMaker(const QDir& renders, const QDir& icons, Dither dither)
+    : icons_(icons)
+    , dither_(dither)
 {
-    for (const RenderFile &file : Renders) {
+    for (const RenderFile& file : Renders) {
         const QSize size(file.width, file.height);
         renders_.emplace(file.name, readRender(renders, text(file.name), size));
         doubleRenders_.emplace(file.name, readRender(renders, doubleRenderName(file.name), size * DoubleScale));
     }
 }
 
-QImage AssetMaker::render(std::string_view name) const
-{
-    return renders_.at(name);
-}
+QImage AssetMaker::render(std::string_view name) const { return renders_.at(name); }
 
-QImage AssetMaker::source(const AssetCut &cut) const
+QImage AssetMaker::source(const AssetCut& cut) const
 {
     const QImage whole = render(cut.render);
     return cut.origin == Origin::WholeRender ? whole : whole.copy(cut.region.rect());
@@ -100,7 +95,7 @@ QImage AssetMaker::source(const AssetCut &cut) const
 QList<QImage> AssetMaker::paletteSources(Family family) const
 {
     QList<QImage> sources;
-    for (const AssetCut &cut : Cuts) {
+    for (const AssetCut& cut : Cuts) {
         if (cut.family == family && cut.origin != Origin::RegionOfBackground)
             sources.append(source(cut));
     }
@@ -120,20 +115,21 @@ std::map<QString, QByteArray> AssetMaker::make() const
     return files;
 }
 
-void AssetMaker::makeBitmaps(std::map<QString, QByteArray> &files) const
+void AssetMaker::makeBitmaps(std::map<QString, QByteArray>& files) const
 {
     const PaletteMapper desk(ColourQuantiser::buildPalette(paletteSources(Family::Desk), PaletteSize));
     const PaletteMapper mailbox(ColourQuantiser::buildPalette(paletteSources(Family::Mailbox), PaletteSize));
 
     std::map<std::string_view, QImage> pictures;
-    for (const AssetCut &cut : Cuts) {
+    for (const AssetCut& cut : Cuts) {
         QImage picture;
         if (cut.origin == Origin::RegionOfBackground)
             picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect());
         else if (cut.family == Family::Cartoon)
             picture = source(cut);
         else
-            picture = (cut.family == Family::Desk ? desk : mailbox).map(source(cut), dither_, cut.region.rect().topLeft());
+            picture
+                = (cut.family == Family::Desk ? desk : mailbox).map(source(cut), dither_, cut.region.rect().topLeft());
 
         files[text(cut.asset)] = cut.family == Family::Cartoon ? imagefile::encodeTrueColourBmp(picture)
                                                                : imagefile::encodeIndexedBmp(picture);
@@ -144,23 +140,23 @@ void AssetMaker::makeBitmaps(std::map<QString, QByteArray> &files) const
 
 // The stages are put together from the two sheets after quantising, so that
 // the pixels a stage shares with another are the same palette entries.
-void AssetMaker::makePaper(const PaletteMapper &desk, std::map<QString, QByteArray> &files) const
+void AssetMaker::makePaper(const PaletteMapper& desk, std::map<QString, QByteArray>& files) const
 {
     const QRect sheet = PaperStages::Region.rect();
     const QImage blank = desk.map(render(PaperBlank).copy(sheet), dither_, sheet.topLeft());
     const QImage written = desk.map(render(PaperWritten).copy(sheet), dither_, sheet.topLeft());
     for (int stage = 0; stage < PaperStages::StageCount; ++stage) {
-        files[QStringLiteral("Pic_Papir_%1.bmp").arg(stage)] =
-            imagefile::encodeIndexedBmp(PaperStages::compose(blank, written, stage));
+        files[QStringLiteral("Pic_Papir_%1.bmp").arg(stage)]
+            = imagefile::encodeIndexedBmp(PaperStages::compose(blank, written, stage));
     }
 }
 
 // At twice the size nothing is quantised: the pictures are cut from the
 // renders in true colour, so a region of a background repeats it exactly.
-void AssetMaker::makeDoubleBitmaps(std::map<QString, QByteArray> &files) const
+void AssetMaker::makeDoubleBitmaps(std::map<QString, QByteArray>& files) const
 {
     std::map<std::string_view, QImage> pictures;
-    for (const AssetCut &cut : Cuts) {
+    for (const AssetCut& cut : Cuts) {
         QImage picture;
         if (cut.origin == Origin::RegionOfBackground)
             picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect(DoubleScale));
@@ -175,24 +171,24 @@ void AssetMaker::makeDoubleBitmaps(std::map<QString, QByteArray> &files) const
     const QImage blank = doubleRenders_.at(PaperBlank).copy(sheet);
     const QImage written = doubleRenders_.at(PaperWritten).copy(sheet);
     for (int stage = 0; stage < PaperStages::StageCount; ++stage) {
-        files[doubleFileName(QStringLiteral("Pic_Papir_%1.bmp").arg(stage))] =
-            imagefile::encodeTrueColourBmp(PaperStages::compose(blank, written, stage, DoubleScale));
+        files[doubleFileName(QStringLiteral("Pic_Papir_%1.bmp").arg(stage))]
+            = imagefile::encodeTrueColourBmp(PaperStages::compose(blank, written, stage, DoubleScale));
     }
 }
 
 // The icons at twice the size are the same pixel art with every pixel doubled.
-void AssetMaker::makeIcons(std::map<QString, QByteArray> &files) const
+void AssetMaker::makeIcons(std::map<QString, QByteArray>& files) const
 {
     for (const std::string_view icon : Icons) {
         const QList<QImage> images = {loadIconImage(icons_, icon, LargeIcon), loadIconImage(icons_, icon, SmallIcon)};
         QList<QImage> doubled;
-        for (const QImage &image : images)
+        for (const QImage& image : images)
             doubled.append(image.scaled(image.size() * DoubleScale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
         const QString name = text(icon) + QStringLiteral(".ico");
         try {
             files[name] = imagefile::encodeIcon(images);
             files[doubleFileName(name)] = imagefile::encodeIcon(doubled);
-        } catch (const std::invalid_argument &error) {
+        } catch (const std::invalid_argument& error) {
             throw std::runtime_error(std::string(icon) + ": " + error.what());
         }
     }

@@ -20,7 +20,7 @@ class AssetMaker final {
 public:
     static constexpr int PaletteSize = 256;
 
-    AssetMaker(const QDir &renders, const QDir &icons, Dither dither);
+    AssetMaker(const QDir& renders, const QDir& icons, Dither dither);
 
     // File name to file contents, for all 25 files and, under DoubleFolder,
     // the 25 at twice the size.
@@ -29,11 +29,11 @@ public:
 private:
     [[nodiscard]] QImage render(std::string_view name) const;
     [[nodiscard]] QList<QImage> paletteSources(Family family) const;
-    [[nodiscard]] QImage source(const AssetCut &cut) const;
-    void makeBitmaps(std::map<QString, QByteArray> &files) const;
-    void makePaper(const PaletteMapper &desk, std::map<QString, QByteArray> &files) const;
-    void makeIcons(std::map<QString, QByteArray> &files) const;
-    void makeDoubleBitmaps(std::map<QString, QByteArray> &files) const;
+    [[nodiscard]] QImage source(const AssetCut& cut) const;
+    void makeBitmaps(std::map<QString, QByteArray>& files) const;
+    void makePaper(const PaletteMapper& desk, std::map<QString, QByteArray>& files) const;
+    void makeIcons(std::map<QString, QByteArray>& files) const;
+    void makeDoubleBitmaps(std::map<QString, QByteArray>& files) const;
 
     QDir icons_;
     Dither dither_;

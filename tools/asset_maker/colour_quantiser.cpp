@@ -17,10 +17,7 @@ struct Sample {
     double weight = 0;
 };
 
-double component(const Oklab &c, int axis)
-{
-    return axis == 0 ? c.l : (axis == 1 ? c.a : c.b);
-}
+double component(const Oklab& c, int axis) { return axis == 0 ? c.l : (axis == 1 ? c.a : c.b); }
 
 // A box of median cut: a run of the sample vector.
 struct Box {
@@ -35,7 +32,7 @@ struct Box {
     }
 };
 
-Oklab meanOf(const std::vector<Sample> &samples, std::size_t begin, std::size_t end)
+Oklab meanOf(const std::vector<Sample>& samples, std::size_t begin, std::size_t end)
 {
     Oklab sum;
     double weight = 0;
@@ -48,7 +45,7 @@ Oklab meanOf(const std::vector<Sample> &samples, std::size_t begin, std::size_t 
     return {sum.l / weight, sum.a / weight, sum.b / weight};
 }
 
-Box makeBox(const std::vector<Sample> &samples, std::size_t begin, std::size_t end)
+Box makeBox(const std::vector<Sample>& samples, std::size_t begin, std::size_t end)
 {
     Box box{begin, end, {}};
     const Oklab mean = meanOf(samples, begin, end);
@@ -61,25 +58,25 @@ Box makeBox(const std::vector<Sample> &samples, std::size_t begin, std::size_t e
     return box;
 }
 
-std::vector<Sample> histogram(const QList<QImage> &pictures)
+std::vector<Sample> histogram(const QList<QImage>& pictures)
 {
     std::map<QRgb, double> counts; // ordered, so the samples come out in one fixed order
-    for (const QImage &picture : pictures) {
+    for (const QImage& picture : pictures) {
         const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
         for (int y = 0; y < rgb.height(); ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
             for (int x = 0; x < rgb.width(); ++x)
                 counts[row[x] | 0xFF000000U] += 1.0;
         }
     }
     std::vector<Sample> samples;
     samples.reserve(counts.size());
-    for (const auto &[colour, count] : counts)
+    for (const auto& [colour, count] : counts)
         samples.push_back({toOklab(colour), count});
     return samples;
 }
 
-std::vector<Oklab> medianCut(std::vector<Sample> &samples, int maxColours)
+std::vector<Oklab> medianCut(std::vector<Sample>& samples, int maxColours)
 {
     std::vector<Box> boxes{makeBox(samples, 0, samples.size())};
     while (static_cast<int>(boxes.size()) < maxColours) {
@@ -95,9 +92,8 @@ std::vector<Oklab> medianCut(std::vector<Sample> &samples, int maxColours)
         const int axis = box.widestAxis();
         const auto first = samples.begin() + static_cast<std::ptrdiff_t>(box.begin);
         const auto last = samples.begin() + static_cast<std::ptrdiff_t>(box.end);
-        std::stable_sort(first, last, [axis](const Sample &p, const Sample &q) {
-            return component(p.lab, axis) < component(q.lab, axis);
-        });
+        std::stable_sort(first, last,
+            [axis](const Sample& p, const Sample& q) { return component(p.lab, axis) < component(q.lab, axis); });
         double total = 0;
         for (auto it = first; it != last; ++it)
             total += it->weight;
@@ -115,12 +111,12 @@ std::vector<Oklab> medianCut(std::vector<Sample> &samples, int maxColours)
 
     std::vector<Oklab> centres;
     centres.reserve(boxes.size());
-    for (const Box &box : boxes)
+    for (const Box& box : boxes)
         centres.push_back(meanOf(samples, box.begin, box.end));
     return centres;
 }
 
-std::size_t nearest(const std::vector<Oklab> &centres, const Oklab &colour)
+std::size_t nearest(const std::vector<Oklab>& centres, const Oklab& colour)
 {
     std::size_t best = 0;
     double bestDistance = std::numeric_limits<double>::max();
@@ -134,12 +130,12 @@ std::size_t nearest(const std::vector<Oklab> &centres, const Oklab &colour)
     return best;
 }
 
-void refine(const std::vector<Sample> &samples, std::vector<Oklab> &centres)
+void refine(const std::vector<Sample>& samples, std::vector<Oklab>& centres)
 {
     for (int round = 0; round < ColourQuantiser::RefinementRounds; ++round) {
         std::vector<Oklab> sums(centres.size());
         std::vector<double> weights(centres.size(), 0.0);
-        for (const Sample &s : samples) {
+        for (const Sample& s : samples) {
             const std::size_t i = nearest(centres, s.lab);
             sums[i].l += s.lab.l * s.weight;
             sums[i].a += s.lab.a * s.weight;
@@ -155,7 +151,7 @@ void refine(const std::vector<Sample> &samples, std::vector<Oklab> &centres)
 
 } // namespace
 
-QList<QRgb> ColourQuantiser::buildPalette(const QList<QImage> &pictures, int maxColours)
+QList<QRgb> ColourQuantiser::buildPalette(const QList<QImage>& pictures, int maxColours)
 {
     std::vector<Sample> samples = histogram(pictures);
     if (samples.empty())
@@ -165,7 +161,7 @@ QList<QRgb> ColourQuantiser::buildPalette(const QList<QImage> &pictures, int max
 
     std::vector<QRgb> colours;
     colours.reserve(centres.size());
-    for (const Oklab &centre : centres)
+    for (const Oklab& centre : centres)
         colours.push_back(toRgb(centre));
     // Dark to light, so that the palette reads well in an editor.
     std::sort(colours.begin(), colours.end(), [](QRgb p, QRgb q) {

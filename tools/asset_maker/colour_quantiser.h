@@ -14,7 +14,7 @@ class ColourQuantiser final {
 public:
     static constexpr int RefinementRounds = 6;
 
-    [[nodiscard]] static QList<QRgb> buildPalette(const QList<QImage> &pictures, int maxColours);
+    [[nodiscard]] static QList<QRgb> buildPalette(const QList<QImage>& pictures, int maxColours);
 };
 
 } // namespace pokaz::assets

@@ -57,7 +57,7 @@ QStringList closedDrawers()
     return names;
 }
 
-QImage load(const QDir &assets, const QString &name)
+QImage load(const QDir& assets, const QString& name)
 {
     const QImage image(assets.filePath(name));
     if (image.isNull())
@@ -67,12 +67,12 @@ QImage load(const QDir &assets, const QString &name)
 
 } // namespace
 
-QImage ContactSheet::scene(const QDir &assets, const QStringList &shown)
+QImage ContactSheet::scene(const QDir& assets, const QStringList& shown)
 {
     const QString background = shown.front();
     QImage canvas = load(assets, background).convertToFormat(QImage::Format_RGB32);
     QPainter painter(&canvas);
-    for (const Placement &place : PaintOrder) {
+    for (const Placement& place : PaintOrder) {
         const QString name = QString::fromUtf8(place.asset.data(), static_cast<qsizetype>(place.asset.size()));
         if (name != background && shown.contains(name))
             painter.drawImage(place.x, place.y, load(assets, name));
@@ -80,11 +80,12 @@ QImage ContactSheet::scene(const QDir &assets, const QStringList &shown)
     return canvas;
 }
 
-QImage ContactSheet::compose(const QDir &assets)
+QImage ContactSheet::compose(const QDir& assets)
 {
     const QStringList closed = closedDrawers();
     QList<Tile> tiles;
-    tiles.append({QStringLiteral("desk, every drawer closed"), scene(assets, QStringList{"Pic_Pozadina.bmp"} + closed)});
+    tiles.append(
+        {QStringLiteral("desk, every drawer closed"), scene(assets, QStringList{"Pic_Pozadina.bmp"} + closed)});
     for (int drawer = 1; drawer <= Drawers; ++drawer) {
         QStringList shown = QStringList{"Pic_Pozadina.bmp"} + closed;
         shown.removeAll(QStringLiteral("Pic_L%1_Z.bmp").arg(drawer));
@@ -92,7 +93,8 @@ QImage ContactSheet::compose(const QDir &assets)
         tiles.append({QStringLiteral("drawer %1 open (Pic_L%1_O)").arg(drawer), scene(assets, shown)});
     }
     for (int stage = 0; stage < PaperStages; ++stage) {
-        const QStringList shown = QStringList{"Pic_Pozadina.bmp", QStringLiteral("Pic_Papir_%1.bmp").arg(stage), "Pic_Olovke.bmp"} + closed;
+        const QStringList shown
+            = QStringList{"Pic_Pozadina.bmp", QStringLiteral("Pic_Papir_%1.bmp").arg(stage), "Pic_Olovke.bmp"} + closed;
         tiles.append({QStringLiteral("paper stage %1 and pencils").arg(stage), scene(assets, shown)});
     }
     tiles.append({QStringLiteral("mailbox, slot closed"), scene(assets, {"Pic_S_Pozadina.bmp", "Pic_S_Z.bmp"})});
@@ -102,14 +104,14 @@ QImage ContactSheet::compose(const QDir &assets)
 }
 
 // Tiles left to right, a new row when the next one would not fit.
-QImage ContactSheet::layOut(const QList<Tile> &tiles)
+QImage ContactSheet::layOut(const QList<Tile>& tiles)
 {
     QList<QPoint> origins;
     int x = Gap;
     int y = Gap;
     int rowHeight = 0;
     int width = 0;
-    for (const Tile &tile : tiles) {
+    for (const Tile& tile : tiles) {
         if (x > Gap && x + tile.picture.width() + Gap > MaxWidth) {
             x = Gap;
             y += rowHeight + Gap;
@@ -127,7 +129,8 @@ QImage ContactSheet::layOut(const QList<Tile> &tiles)
     painter.setPen(QColor::fromRgb(LabelColour));
     for (qsizetype i = 0; i < tiles.size(); ++i) {
         const QPoint origin = origins[i];
-        painter.drawText(QRect(origin.x(), origin.y(), tiles[i].picture.width(), LabelHeight), Qt::AlignLeft | Qt::AlignVCenter, tiles[i].label);
+        painter.drawText(QRect(origin.x(), origin.y(), tiles[i].picture.width(), LabelHeight),
+            Qt::AlignLeft | Qt::AlignVCenter, tiles[i].label);
         painter.drawImage(origin.x(), origin.y() + LabelHeight, tiles[i].picture);
     }
     return sheet;

@@ -17,7 +17,7 @@ public:
     static constexpr int Gap = 12;
     static constexpr int LabelHeight = 22;
 
-    [[nodiscard]] static QImage compose(const QDir &assets);
+    [[nodiscard]] static QImage compose(const QDir& assets);
 
 private:
     struct Tile {
@@ -26,8 +26,8 @@ private:
     };
 
     // `shown`: the pictures of one scene that are visible, drawn in the window's stacking order.
-    [[nodiscard]] static QImage scene(const QDir &assets, const QStringList &shown);
-    [[nodiscard]] static QImage layOut(const QList<Tile> &tiles);
+    [[nodiscard]] static QImage scene(const QDir& assets, const QStringList& shown);
+    [[nodiscard]] static QImage layOut(const QList<Tile>& tiles);
 };
 
 } // namespace pokaz::assets

@@ -17,7 +17,7 @@
 
 namespace {
 
-pokaz::assets::Dither parseDither(const QString &value)
+pokaz::assets::Dither parseDither(const QString& value)
 {
     if (value == QLatin1String("none"))
         return pokaz::assets::Dither::None;
@@ -30,18 +30,22 @@ pokaz::assets::Dither parseDither(const QString &value)
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv); // the contact sheet's labels need fonts
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Writes the picture files of Pokaz from the scene renders."));
     parser.addHelpOption();
-    const QCommandLineOption renders(QStringLiteral("renders"), QStringLiteral("Folder of the PNG renders."), QStringLiteral("dir"));
-    const QCommandLineOption icons(QStringLiteral("icons"), QStringLiteral("Folder of the <name>_32.xpm and <name>_16.xpm drawings."), QStringLiteral("dir"));
-    const QCommandLineOption output(QStringLiteral("output"), QStringLiteral("Folder the 25 picture files go to."), QStringLiteral("dir"));
-    const QCommandLineOption sheet(QStringLiteral("contact-sheet"), QStringLiteral("PNG file for the contact sheet."), QStringLiteral("file"));
-    const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("none, ordered or floyd-steinberg."), QStringLiteral("mode"),
-                                    QStringLiteral("ordered"));
+    const QCommandLineOption renders(
+        QStringLiteral("renders"), QStringLiteral("Folder of the PNG renders."), QStringLiteral("dir"));
+    const QCommandLineOption icons(QStringLiteral("icons"),
+        QStringLiteral("Folder of the <name>_32.xpm and <name>_16.xpm drawings."), QStringLiteral("dir"));
+    const QCommandLineOption output(
+        QStringLiteral("output"), QStringLiteral("Folder the 25 picture files go to."), QStringLiteral("dir"));
+    const QCommandLineOption sheet(
+        QStringLiteral("contact-sheet"), QStringLiteral("PNG file for the contact sheet."), QStringLiteral("file"));
+    const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("none, ordered or floyd-steinberg."),
+        QStringLiteral("mode"), QStringLiteral("ordered"));
     parser.addOptions({renders, icons, output, sheet, dither});
     parser.process(app);
 
@@ -53,19 +57,21 @@ int main(int argc, char *argv[])
     try {
         QElapsedTimer timer;
         timer.start();
-        const pokaz::assets::AssetMaker maker(QDir(parser.value(renders)), QDir(parser.value(icons)), parseDither(parser.value(dither)));
+        const pokaz::assets::AssetMaker maker(
+            QDir(parser.value(renders)), QDir(parser.value(icons)), parseDither(parser.value(dither)));
         const QDir assets(parser.value(output));
         if (!assets.mkpath(QString::fromUtf8(pokaz::assets::DoubleFolder.data(), pokaz::assets::DoubleFolder.size())))
             throw std::runtime_error("cannot make the folder for the pictures at twice the size");
-        for (const auto &[name, bytes] : maker.make())
+        for (const auto& [name, bytes] : maker.make())
             pokaz::imagefile::writeBytes(assets.filePath(name), bytes);
         if (parser.isSet(sheet)) {
             const QString path = parser.value(sheet);
             if (!pokaz::assets::ContactSheet::compose(assets).save(path))
                 throw std::runtime_error("cannot write " + path.toStdString());
         }
-        QTextStream(stdout) << "asset_maker: wrote the pictures to " << assets.absolutePath() << " in " << timer.elapsed() << " ms\n";
-    } catch (const std::exception &error) {
+        QTextStream(stdout) << "asset_maker: wrote the pictures to " << assets.absolutePath() << " in "
+                            << timer.elapsed() << " ms\n";
+    } catch (const std::exception& error) {
         err << "asset_maker: " << error.what() << '\n';
         return 1;
     }

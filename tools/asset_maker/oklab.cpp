@@ -34,16 +34,12 @@ Oklab toOklab(double red, double green, double blue)
     const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
     const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
     return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
-            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
-            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+        1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s, 0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
 }
 
-Oklab toOklab(QRgb colour)
-{
-    return toOklab(qRed(colour), qGreen(colour), qBlue(colour));
-}
+Oklab toOklab(QRgb colour) { return toOklab(qRed(colour), qGreen(colour), qBlue(colour)); }
 
-QRgb toRgb(const Oklab &colour)
+QRgb toRgb(const Oklab& colour)
 {
     const double l = colour.l + 0.3963377774 * colour.a + 0.2158037573 * colour.b;
     const double m = colour.l - 0.1055613458 * colour.a - 0.0638541728 * colour.b;
@@ -52,8 +48,8 @@ QRgb toRgb(const Oklab &colour)
     const double m3 = m * m * m;
     const double s3 = s * s * s;
     return qRgb(toChannel(4.0767416621 * l3 - 3.3077115913 * m3 + 0.2309699292 * s3),
-                toChannel(-1.2684380046 * l3 + 2.6097574011 * m3 - 0.3413193965 * s3),
-                toChannel(-0.0041960863 * l3 - 0.7034186147 * m3 + 1.7076127010 * s3));
+        toChannel(-1.2684380046 * l3 + 2.6097574011 * m3 - 0.3413193965 * s3),
+        toChannel(-0.0041960863 * l3 - 0.7034186147 * m3 + 1.7076127010 * s3));
 }
 
 } // namespace pokaz::assets

@@ -11,7 +11,7 @@ struct Oklab final {
     double a = 0;
     double b = 0;
 
-    [[nodiscard]] double distanceSquared(const Oklab &other) const
+    [[nodiscard]] double distanceSquared(const Oklab& other) const
     {
         const double dl = l - other.l;
         const double da = a - other.a;
@@ -22,6 +22,6 @@ struct Oklab final {
 
 [[nodiscard]] Oklab toOklab(double red, double green, double blue); // sRGB 0..255
 [[nodiscard]] Oklab toOklab(QRgb colour);
-[[nodiscard]] QRgb toRgb(const Oklab &colour); // rounded and clamped to sRGB
+[[nodiscard]] QRgb toRgb(const Oklab& colour); // rounded and clamped to sRGB
 
 } // namespace pokaz::assets

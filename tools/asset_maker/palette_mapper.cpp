@@ -23,11 +23,71 @@ constexpr double BelowAhead = 1.0 / 16.0;
 using Rgb = std::array<double, 3>;
 
 constexpr int BayerSide = 8;
-constexpr std::array<int, BayerSide * BayerSide> Bayer = {
-    0,  32, 8,  40, 2,  34, 10, 42, 48, 16, 56, 24, 50, 18, 58, 26,
-    12, 44, 4,  36, 14, 46, 6,  38, 60, 28, 52, 20, 62, 30, 54, 22,
-    3,  35, 11, 43, 1,  33, 9,  41, 51, 19, 59, 27, 49, 17, 57, 25,
-    15, 47, 7,  39, 13, 45, 5,  37, 63, 31, 55, 23, 61, 29, 53, 21,
+constexpr std::array<int, BayerSide* BayerSide> Bayer = {
+    0,
+    32,
+    8,
+    40,
+    2,
+    34,
+    10,
+    42,
+    48,
+    16,
+    56,
+    24,
+    50,
+    18,
+    58,
+    26,
+    12,
+    44,
+    4,
+    36,
+    14,
+    46,
+    6,
+    38,
+    60,
+    28,
+    52,
+    20,
+    62,
+    30,
+    54,
+    22,
+    3,
+    35,
+    11,
+    43,
+    1,
+    33,
+    9,
+    41,
+    51,
+    19,
+    59,
+    27,
+    49,
+    17,
+    57,
+    25,
+    15,
+    47,
+    7,
+    39,
+    13,
+    45,
+    5,
+    37,
+    63,
+    31,
+    55,
+    23,
+    61,
+    29,
+    53,
+    21,
 };
 
 // The pattern's offset at a place of the scene, centred on zero.
@@ -44,7 +104,8 @@ int shifted(int channel, double offset)
 
 } // namespace
 
-PaletteMapper::PaletteMapper(QList<QRgb> palette) : palette_(std::move(palette))
+PaletteMapper::PaletteMapper(QList<QRgb> palette)
+    : palette_(std::move(palette))
 {
     if (palette_.isEmpty() || palette_.size() > 256)
         throw std::invalid_argument("a palette holds 1 to 256 colours");
@@ -52,7 +113,7 @@ PaletteMapper::PaletteMapper(QList<QRgb> palette) : palette_(std::move(palette))
         lab_.push_back(toOklab(c));
 }
 
-int PaletteMapper::nearestIndex(const Oklab &colour) const
+int PaletteMapper::nearestIndex(const Oklab& colour) const
 {
     int best = 0;
     double bestDistance = std::numeric_limits<double>::max();
@@ -66,7 +127,7 @@ int PaletteMapper::nearestIndex(const Oklab &colour) const
     return best;
 }
 
-QImage PaletteMapper::map(const QImage &picture, Dither dither, QPoint origin) const
+QImage PaletteMapper::map(const QImage& picture, Dither dither, QPoint origin) const
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     const int w = rgb.width();
@@ -84,8 +145,8 @@ QImage PaletteMapper::map(const QImage &picture, Dither dither, QPoint origin) c
 
     if (dither == Dither::None) {
         for (int y = 0; y < h; ++y) {
-            const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-            uchar *out = result.scanLine(y);
+            const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            uchar* out = result.scanLine(y);
             for (int x = 0; x < w; ++x)
                 out[x] = static_cast<uchar>(indexOf(in[x] | 0xFF000000U));
         }
@@ -94,11 +155,12 @@ QImage PaletteMapper::map(const QImage &picture, Dither dither, QPoint origin) c
 
     if (dither == Dither::Ordered) {
         for (int y = 0; y < h; ++y) {
-            const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-            uchar *out = result.scanLine(y);
+            const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            uchar* out = result.scanLine(y);
             for (int x = 0; x < w; ++x) {
                 const double offset = orderedOffset(origin.x() + x, origin.y() + y);
-                out[x] = static_cast<uchar>(indexOf(qRgb(shifted(qRed(in[x]), offset), shifted(qGreen(in[x]), offset), shifted(qBlue(in[x]), offset))));
+                out[x] = static_cast<uchar>(indexOf(
+                    qRgb(shifted(qRed(in[x]), offset), shifted(qGreen(in[x]), offset), shifted(qBlue(in[x]), offset))));
             }
         }
         return result;
@@ -110,16 +172,16 @@ QImage PaletteMapper::map(const QImage &picture, Dither dither, QPoint origin) c
     for (int y = 0; y < h; ++y) {
         const bool leftToRight = y % 2 == 0;
         const int step = leftToRight ? 1 : -1;
-        const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        uchar *out = result.scanLine(y);
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* out = result.scanLine(y);
         for (int i = 0; i < w; ++i) {
             const int x = leftToRight ? i : w - 1 - i;
             const auto slot = static_cast<std::size_t>(x + 1);
             const Rgb wanted = {std::clamp(qRed(in[x]) + current[slot][0], 0.0, ChannelMax),
-                                std::clamp(qGreen(in[x]) + current[slot][1], 0.0, ChannelMax),
-                                std::clamp(qBlue(in[x]) + current[slot][2], 0.0, ChannelMax)};
-            const int index = indexOf(qRgb(static_cast<int>(std::lround(wanted[0])), static_cast<int>(std::lround(wanted[1])),
-                                           static_cast<int>(std::lround(wanted[2]))));
+                std::clamp(qGreen(in[x]) + current[slot][1], 0.0, ChannelMax),
+                std::clamp(qBlue(in[x]) + current[slot][2], 0.0, ChannelMax)};
+            const int index = indexOf(qRgb(static_cast<int>(std::lround(wanted[0])),
+                static_cast<int>(std::lround(wanted[1])), static_cast<int>(std::lround(wanted[2]))));
             out[x] = static_cast<uchar>(index);
             const QRgb got = palette_[index];
             const Rgb error = {wanted[0] - qRed(got), wanted[1] - qGreen(got), wanted[2] - qBlue(got)};

@@ -9,12 +9,14 @@ QRect PaperStages::writingArea(int stage, int scale)
     if (stage <= 0 || stage >= StageCount)
         return {};
     const int bottom = WritingBottom.at(static_cast<std::size_t>(stage));
-    return QRect(QPoint(WritingLeft * scale, WritingTop * scale), QPoint((WritingRight + 1) * scale - 1, (bottom + 1) * scale - 1));
+    return QRect(QPoint(WritingLeft * scale, WritingTop * scale),
+        QPoint((WritingRight + 1) * scale - 1, (bottom + 1) * scale - 1));
 }
 
-QImage PaperStages::compose(const QImage &blank, const QImage &written, int stage, int scale)
+QImage PaperStages::compose(const QImage& blank, const QImage& written, int stage, int scale)
 {
-    if (blank.size() != written.size() || blank.format() != written.format() || blank.colorTable() != written.colorTable())
+    if (blank.size() != written.size() || blank.format() != written.format()
+        || blank.colorTable() != written.colorTable())
         throw std::invalid_argument("the blank and the written sheet differ in size, format or palette");
 
     QImage result = blank.copy();

@@ -28,7 +28,7 @@ public:
 
     // `blank` and `written` are the sheet cut from the two renders, already in
     // their final format (both indexed with the same palette, or both RGB).
-    [[nodiscard]] static QImage compose(const QImage &blank, const QImage &written, int stage, int scale = 1);
+    [[nodiscard]] static QImage compose(const QImage& blank, const QImage& written, int stage, int scale = 1);
 };
 
 } // namespace pokaz::assets

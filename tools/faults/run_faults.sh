@@ -23,6 +23,10 @@ sync_tree() {
             cp "$top/$file" "$scratch/src/$file"
         fi
     done
+    # Files gone from the work tree go from the copy too.
+    (cd "$scratch/src" && find . -type f | sed 's|^\./||' | sort) >"$scratch/present"
+    (cd "$top" && git ls-files -co --exclude-standard | sort) >"$scratch/wanted"
+    comm -23 "$scratch/present" "$scratch/wanted" | (cd "$scratch/src" && xargs -r rm -f)
 }
 
 build() {
