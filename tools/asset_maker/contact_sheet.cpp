@@ -1,48 +1,38 @@
 #include "contact_sheet.h"
 
+#include "layout.h"
+#include "twips.h"
+
 #include <QPainter>
 
-#include <array>
 #include <stdexcept>
-#include <string_view>
 
 namespace pokaz::assets {
 
 namespace {
 
-// Where the window draws each picture, in pixels of the scene's background,
-// from the lowest to the topmost. The closed drawers sit where the window puts
-// them, which for some is a pixel or two away from where they were cut.
-struct Placement {
-    std::string_view asset;
-    int x;
-    int y;
-};
+// The sunken edge of the mailbox scene's two backgrounds.
+constexpr int SunkenEdge = 2;
 
-constexpr std::array<Placement, 22> PaintOrder = {{
-    {"Pic_Pozadina.bmp", 0, 0},
-    {"Pic_Papir_0.bmp", 272, 168},
-    {"Pic_L1_Z.bmp", 24, 226},
-    {"Pic_Olovke.bmp", 437, 104},
-    {"Pic_Papir_1.bmp", 271, 168},
-    {"Pic_Papir_2.bmp", 271, 168},
-    {"Pic_Papir_3.bmp", 271, 168},
-    {"Pic_Papir_4.bmp", 271, 168},
-    {"Pic_L5_Z.bmp", 413, 228},
-    {"Pic_L4_Z.bmp", 218, 226},
-    {"Pic_L3_Z.bmp", 38, 338},
-    {"Pic_L5_O.bmp", 415, 229},
-    {"Pic_L3_O.bmp", 0, 339},
-    {"Pic_L2_Z.bmp", 33, 283},
-    {"Pic_L1_O.bmp", 0, 228},
-    {"Pic_L2_O.bmp", 0, 284},
-    {"Pic_L4_O.bmp", 193, 217},
-    {"Pic_S_Pozadina.bmp", 0, 0},
-    {"Pic_S_O.bmp", 75, 64},
-    {"Pic_S_Z.bmp", 95, 64},
-    {"Pic_P_Pozadina.bmp", 0, 0},
-    {"Pic_Pismo.bmp", 8, 111},
-}};
+// Where the window draws a picture control's picture, in pixels of its client
+// area: its place in its container, plus where that container's own client
+// area lies.
+QPoint pictureOrigin(Control control)
+{
+    const ControlLayout& row = layoutOf(control);
+    const int edge = row.border == BorderStyle::Sunken3D ? SunkenEdge : 0;
+    const QPoint container = row.container ? pictureOrigin(*row.container) : QPoint();
+    return container + toolkit::twipsToPixels(row.left, row.top, row.width, row.height).topLeft() + QPoint(edge, edge);
+}
+
+const ControlLayout& rowShowing(const QString& file)
+{
+    for (const ControlLayout& row : formLayout()) {
+        if (QString::fromLatin1(row.file.data(), static_cast<qsizetype>(row.file.size())) + ".bmp" == file)
+            return row;
+    }
+    throw std::runtime_error("no control shows " + file.toStdString());
+}
 
 constexpr int Drawers = 5;
 constexpr int PaperStages = 5;
@@ -72,10 +62,13 @@ QImage ContactSheet::scene(const QDir& assets, const QStringList& shown)
     const QString background = shown.front();
     QImage canvas = load(assets, background).convertToFormat(QImage::Format_RGB32);
     QPainter painter(&canvas);
-    for (const Placement& place : PaintOrder) {
-        const QString name = QString::fromUtf8(place.asset.data(), static_cast<qsizetype>(place.asset.size()));
-        if (name != background && shown.contains(name))
-            painter.drawImage(place.x, place.y, load(assets, name));
+    const QPoint backgroundOrigin = pictureOrigin(rowShowing(background).control);
+    // The layout lists the topmost control first.
+    const auto rows = formLayout();
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        const QString name = QString::fromLatin1(row->file.data(), static_cast<qsizetype>(row->file.size())) + ".bmp";
+        if (!row->file.empty() && name != background && shown.contains(name))
+            painter.drawImage(pictureOrigin(row->control) - backgroundOrigin, load(assets, name));
     }
     return canvas;
 }
