@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QtGlobal>
 
-#include <array>
 
 namespace pokaz::toolkit {
 

@@ -42,7 +42,11 @@ public:
     void setForeColor(Control, OleColor color) override { fore = color; }
     void setFontItalic(Control, Truth value) override { italic = isTrue(value); }
     float Left(Control c) const override { return lefts[i(c)]; }
-    void setLeft(Control c, float twips) override { lefts[i(c)] = twips, ++leftChanges; }
+    void setLeft(Control c, float twips) override
+    {
+        lefts[i(c)] = twips;
+        ++leftChanges;
+    }
     void setHeight(float twips) override { height = twips; }
     void endProgram() override { ended = true; }
 

@@ -28,7 +28,11 @@ public:
     }
     bool isShown(ControlId control) const override { return shown.at(control); }
     const QCursor* dragPointer(ControlId) const override { return nullptr; }
-    void swapAForC() { shown[A] = false, shown[C] = true; }
+    void swapAForC()
+    {
+        shown[A] = false;
+        shown[C] = true;
+    }
 };
 
 QPoint pointOf(QChar name)
