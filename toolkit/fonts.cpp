@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QtGlobal>
 
-
 namespace pokaz::toolkit {
 
 namespace {
