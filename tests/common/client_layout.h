@@ -11,64 +11,32 @@ namespace pokaz::test {
 // pixels, with the backgrounds of the mailbox scene at their start places.
 // Kept here independently of the window's own table so that a layout slip in
 // the window shows up as a test failure instead of being copied.
+struct Placed {
+    Control control;
+    QRect rect;
+};
+
+inline constexpr Placed ClientRects[] = {{Control::Frame_Posta, {3, 0, 655, 508}},
+    {Control::BTN_Kraj, {333, 126, 135, 57}}, {Control::BTN_Ponovo, {180, 126, 138, 57}},
+    {Control::Pic_S_Z, {109, 324, 84, 40}}, {Control::Pic_S_O, {89, 324, 105, 57}},
+    {Control::Pic_S_Pozadina, {12, 258, 219, 241}}, {Control::Pic_Pismo, {427, 368, 55, 59}},
+    {Control::Pic_P_Pozadina, {417, 255, 229, 241}}, {Control::PorukaKraj, {57, 35, 538, 48}},
+    {Control::Frame_Pismo, {3, 3, 657, 505}}, {Control::Pic_L4_O, {204, 238, 254, 166}},
+    {Control::Pic_L2_O, {11, 305, 207, 111}}, {Control::Pic_L1_O, {11, 249, 204, 138}},
+    {Control::Pic_L2_Z, {44, 304, 176, 54}}, {Control::Pic_L3_O, {11, 360, 209, 138}},
+    {Control::Pic_L5_O, {426, 250, 225, 110}}, {Control::Pic_L3_Z, {49, 359, 174, 114}},
+    {Control::Pic_L4_Z, {229, 247, 191, 56}}, {Control::Pic_L5_Z, {424, 249, 192, 57}},
+    {Control::Pic_Papir_4, {282, 189, 98, 32}}, {Control::Pic_Papir_3, {282, 189, 98, 32}},
+    {Control::Pic_Papir_2, {282, 189, 98, 32}}, {Control::Pic_Papir_1, {282, 189, 98, 32}},
+    {Control::Pic_Pozadina, {11, 21, 640, 478}}, {Control::Pic_Olovke, {448, 125, 43, 68}},
+    {Control::Pic_L1_Z, {35, 247, 186, 56}}, {Control::Pic_Papir_0, {283, 189, 98, 32}},
+    {Control::Tok, {609, 513, 49, 22}}, {Control::Poruka, {3, 513, 601, 22}}};
+
 constexpr QRect clientRect(Control control)
 {
-    switch (control) {
-    case Control::Frame_Posta:
-        return {3, 0, 655, 508};
-    case Control::BTN_Kraj:
-        return {333, 126, 135, 57};
-    case Control::BTN_Ponovo:
-        return {180, 126, 138, 57};
-    case Control::Pic_S_Z:
-        return {109, 324, 84, 40};
-    case Control::Pic_S_O:
-        return {89, 324, 105, 57};
-    case Control::Pic_S_Pozadina:
-        return {12, 258, 219, 241};
-    case Control::Pic_Pismo:
-        return {427, 368, 55, 59};
-    case Control::Pic_P_Pozadina:
-        return {417, 255, 229, 241};
-    case Control::PorukaKraj:
-        return {57, 35, 538, 48};
-    case Control::Frame_Pismo:
-        return {3, 3, 657, 505};
-    case Control::Pic_L4_O:
-        return {204, 238, 254, 166};
-    case Control::Pic_L2_O:
-        return {11, 305, 207, 111};
-    case Control::Pic_L1_O:
-        return {11, 249, 204, 138};
-    case Control::Pic_L2_Z:
-        return {44, 304, 176, 54};
-    case Control::Pic_L3_O:
-        return {11, 360, 209, 138};
-    case Control::Pic_L5_O:
-        return {426, 250, 225, 110};
-    case Control::Pic_L3_Z:
-        return {49, 359, 174, 114};
-    case Control::Pic_L4_Z:
-        return {229, 247, 191, 56};
-    case Control::Pic_L5_Z:
-        return {424, 249, 192, 57};
-    case Control::Pic_Papir_4:
-    case Control::Pic_Papir_3:
-    case Control::Pic_Papir_2:
-    case Control::Pic_Papir_1:
-        return {282, 189, 98, 32};
-    case Control::Pic_Pozadina:
-        return {11, 21, 640, 478};
-    case Control::Pic_Olovke:
-        return {448, 125, 43, 68};
-    case Control::Pic_L1_Z:
-        return {35, 247, 186, 56};
-    case Control::Pic_Papir_0:
-        return {283, 189, 98, 32};
-    case Control::Tok:
-        return {609, 513, 49, 22};
-    case Control::Poruka:
-        return {3, 513, 601, 22};
+    for (const Placed& placed : ClientRects) {
+        if (placed.control == control)
+            return placed.rect;
     }
     return {};
 }

@@ -1,15 +1,10 @@
 #include "window_driver.h"
 
-#include "client_layout.h"
-
 #include <QTest>
 
 namespace pokaz::test {
 
 namespace {
-
-constexpr std::int16_t LetterFinished = 102;
-constexpr int MostWritingMoves = 200;
 
 QtMessageHandler previousHandler = nullptr;
 
@@ -45,34 +40,5 @@ void WindowDriver::press(QPoint at) { QTest::mousePress(form_.get(), Qt::LeftBut
 void WindowDriver::move(QPoint to) { QTest::mouseMove(form_.get(), to); }
 
 void WindowDriver::release(QPoint at) { QTest::mouseRelease(form_.get(), Qt::LeftButton, {}, at); }
-
-bool WindowDriver::runToClosingScene()
-{
-    click(closedDrawerPoint(3));
-    click(openDrawerPoint(3));
-    click(closedDrawerPoint(4));
-    click(openDrawerPoint(4));
-    if (exercise().WritingProgress() != 1 || !shown(Control::Pic_Olovke))
-        return false;
-
-    press(PencilsPoint);
-    const QPoint paper = clientRect(Control::Pic_Papir_1).center();
-    for (int n = 0; n < MostWritingMoves && exercise().WritingProgress() < LetterFinished; ++n)
-        move(paper + QPoint(n % 2, 0));
-    release(paper);
-    if (exercise().WritingProgress() != LetterFinished)
-        return false;
-
-    doubleClick(PaperPoint);
-    if (!shown(Control::Frame_Posta))
-        return false;
-
-    press(EnvelopePoint);
-    move(BetweenBackgroundsPoint);
-    move(SlotPoint);
-    move(SlotPoint + QPoint(1, 1));
-    release(SlotPoint + QPoint(1, 1));
-    return shown(Control::BTN_Ponovo) && !shown(Control::Pic_Pismo);
-}
 
 } // namespace pokaz::test

@@ -32,12 +32,6 @@ public:
     void move(QPoint to);
     void release(QPoint at);
 
-    // One whole exercise from the start state to the closing scene: drawers
-    // 3 and 4 opened and closed, the letter written and finished, the
-    // envelope posted. Returns false, with nothing more done, as soon as a
-    // step does not have its effect.
-    bool runToClosingScene();
-
 private:
     std::unique_ptr<Form_Pokaz> form_;
 };

@@ -6,11 +6,10 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
 using namespace pokaz;
 using enum Control;
-
-Q_DECLARE_METATYPE(pokaz::Control)
 
 namespace {
 
@@ -73,7 +72,7 @@ public:
 constexpr auto FirstInstruction = " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo.";
 constexpr auto DoubleClickInstruction = " Napravite dvostruki klik na papir da stavite pismo u kuvertu!";
 constexpr auto PostInstruction = " Ubacite pismo u poštanski sandučić!";
-constexpr DragState Enter = DragState::Enter, Over = DragState::Over;
+constexpr DragState Enter = DragState::Enter, Leave = DragState::Leave, Over = DragState::Over;
 
 // A started exercise; the mailbox backgrounds stand where the window puts them.
 struct Desk {
@@ -168,46 +167,30 @@ private slots:
         QCOMPARE(desk.exercise.WritingProgress(), 31);
     }
 
-    void writingCountsThePercentageAndStepsThePaper_data()
-    {
-        QTest::addColumn<int>("events");
-        QTest::addColumn<QString>("tok");
-        QTest::addColumn<QString>("paper");
-        QTest::addColumn<QString>("changes"); // of the paper, on the last event
-        QTest::newRow("first") << 1 << " 1%"
-                               << "0"
-                               << "";
-        QTest::newRow("last of stage 0") << 24 << " 24%"
-                                         << "0"
-                                         << "";
-        QTest::newRow("stage 1") << 25 << " 25%"
-                                 << "1"
-                                 << "-Pic_Papir(0) +Pic_Papir(1) ";
-        QTest::newRow("stage 2") << 50 << " 50%"
-                                 << "2"
-                                 << "-Pic_Papir(1) +Pic_Papir(2) ";
-        QTest::newRow("last of stage 3") << 99 << " 99%"
-                                         << "3"
-                                         << "";
-        QTest::newRow("stage 4") << 100 << " 100%"
-                                 << "4"
-                                 << "-Pic_Papir(3) +Pic_Papir(4) ";
-    }
-
+    // Only the pencils write; the paper changes on the event that reaches its stage.
     void writingCountsThePercentageAndStepsThePaper()
     {
-        QFETCH(int, events);
-        Desk desk;
-        desk.takeOutPaperAndPencils();
-        desk.write(events - 1);
-        desk.write(1, Pic_Pismo); // only the pencils write
-        desk.form.log.clear();
-        desk.write(1);
-        QTEST(desk.form.captions[MemoryForm::i(Tok)], "tok");
-        QTEST(desk.form.paper(), "paper");
-        QTEST(QString::fromStdString(desk.form.log), "changes");
-        QCOMPARE(desk.exercise.WritingProgress(), events + 1);
-        QCOMPARE(desk.form.captions[MemoryForm::i(Poruka)], QString::fromUtf8(FirstInstruction));
+        const std::tuple<int, const char*, const char*, const char*> cases[] = {
+            {1, " 1%", "0", ""},
+            {24, " 24%", "0", ""},
+            {25, " 25%", "1", "-Pic_Papir(0) +Pic_Papir(1) "},
+            {50, " 50%", "2", "-Pic_Papir(1) +Pic_Papir(2) "},
+            {99, " 99%", "3", ""},
+            {100, " 100%", "4", "-Pic_Papir(3) +Pic_Papir(4) "},
+        };
+        for (const auto& [events, tok, paper, changes] : cases) {
+            Desk desk;
+            desk.takeOutPaperAndPencils();
+            desk.write(events - 1);
+            desk.write(1, Pic_Pismo);
+            desk.form.log.clear();
+            desk.write(1);
+            QCOMPARE(desk.form.captions[MemoryForm::i(Tok)], QString::fromUtf8(tok));
+            QCOMPARE(desk.form.paper(), QString::fromLatin1(paper));
+            QCOMPARE(desk.form.log, std::string(changes));
+            QCOMPARE(desk.exercise.WritingProgress(), events + 1);
+            QCOMPARE(desk.form.captions[MemoryForm::i(Poruka)], QString::fromUtf8(FirstInstruction));
+        }
     }
 
     void theEventAfterAHundredPercentFinishesTheLetter()
@@ -235,39 +218,37 @@ private slots:
         QVERIFY(!desk.form.italic);
     }
 
-    void theSlotOpensAndClosesOnlyAsTheEnvelopeCrossesItsEdge_data()
-    {
-        QTest::addColumn<Control>("target");
-        QTest::addColumn<Control>("source");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<bool>("open"); // from closed, or from open for Pic_S_O
-        QTest::newRow("envelope enters") << Pic_S_Z << Pic_Pismo << 0 << true;
-        QTest::newRow("envelope over closed") << Pic_S_Z << Pic_Pismo << 2 << false;
-        QTest::newRow("envelope leaves closed") << Pic_S_Z << Pic_Pismo << 1 << false;
-        QTest::newRow("pencils enter") << Pic_S_Z << Pic_Olovke << 0 << false;
-        QTest::newRow("envelope leaves open") << Pic_S_O << Pic_Pismo << 1 << false;
-        QTest::newRow("envelope over open") << Pic_S_O << Pic_Pismo << 2 << true;
-        QTest::newRow("envelope enters open") << Pic_S_O << Pic_Pismo << 0 << true;
-        QTest::newRow("pencils leave open") << Pic_S_O << Pic_Olovke << 1 << true;
-    }
-
+    // Only the envelope opens and closes the slot; a drop of anything else posts nothing.
     void theSlotOpensAndClosesOnlyAsTheEnvelopeCrossesItsEdge()
     {
-        QFETCH(Control, target);
-        QFETCH(Control, source);
-        QFETCH(int, state);
-        Desk desk;
-        if (target == Pic_S_O)
-            desk.exercise.Pic_S_Z_DragOver(Pic_Pismo, 0, 0, Enter);
-        if (target == Pic_S_Z)
-            desk.exercise.Pic_S_Z_DragOver(source, 0, 0, static_cast<DragState>(state));
-        else
-            desk.exercise.Pic_S_O_DragOver(source, 0, 0, static_cast<DragState>(state));
-        QFETCH(bool, open);
-        QCOMPARE(desk.form.shown(Pic_S_O), open);
-        QCOMPARE(desk.form.shown(Pic_S_Z), !open);
-        desk.exercise.Pic_S_O_DragDrop(Pic_Olovke, 0, 0);
-        QVERIFY(desk.form.shown(Pic_Pismo));
+        struct Case {
+            Control target, source;
+            DragState state;
+            bool open; // afterwards; Pic_S_O cases start with the slot open
+        };
+        constexpr Case cases[] = {
+            {Pic_S_Z, Pic_Pismo, Enter, true},
+            {Pic_S_Z, Pic_Pismo, Over, false},
+            {Pic_S_Z, Pic_Pismo, Leave, false},
+            {Pic_S_Z, Pic_Olovke, Enter, false},
+            {Pic_S_O, Pic_Pismo, Leave, false},
+            {Pic_S_O, Pic_Pismo, Over, true},
+            {Pic_S_O, Pic_Pismo, Enter, true},
+            {Pic_S_O, Pic_Olovke, Leave, true},
+        };
+        for (const Case& test : cases) {
+            Desk desk;
+            if (test.target == Pic_S_O) {
+                desk.exercise.Pic_S_Z_DragOver(Pic_Pismo, 0, 0, Enter);
+                desk.exercise.Pic_S_O_DragOver(test.source, 0, 0, test.state);
+            } else {
+                desk.exercise.Pic_S_Z_DragOver(test.source, 0, 0, test.state);
+            }
+            QCOMPARE(desk.form.shown(Pic_S_O), test.open);
+            QCOMPARE(desk.form.shown(Pic_S_Z), !test.open);
+            desk.exercise.Pic_S_O_DragDrop(Pic_Olovke, 0, 0);
+            QVERIFY(desk.form.shown(Pic_Pismo));
+        }
     }
 
     void postingSlidesTheBackgroundsOutAndRestartingTwiceEndsAlike()

@@ -28,11 +28,6 @@ public:
     }
     bool isShown(ControlId control) const override { return shown.at(control); }
     const QCursor* dragPointer(ControlId) const override { return nullptr; }
-    void swapAForC()
-    {
-        shown[A] = false;
-        shown[C] = true;
-    }
 };
 
 QPoint pointOf(QChar name)
@@ -42,91 +37,71 @@ QPoint pointOf(QChar name)
     return points.at(name);
 }
 
+// What a handler does meanwhile: hides A and shows C under it on the second
+// event to A (as a paper stage changes) or when A is entered (as the slot
+// opens), or hides B when A is left.
+enum class Handler { None, SwapOnSecondA, SwapOnEnterA, HideBOnLeaveA };
+
+struct Case {
+    const char* name;
+    Handler handler;
+    const char* moves; // one move per letter after the press on s; "!" drops there
+    const char* events; // "A0": DragOver to A with state 0 (Enter)
+};
+
+constexpr Case Cases[] = {
+    {"the press tells nothing", Handler::None, "s", ""},
+    {"first move enters the source", Handler::None, "t", "s0"},
+    {"one Over per move", Handler::None, "AaA", "A0 A2 A2"},
+    {"a move in place tells nothing", Handler::None, "AAaa", "A0 A2"},
+    {"leave before enter", Handler::None, "AB", "A0 A1 B0"},
+    {"off every control", Handler::None, "A..", "A0 A1"},
+    {"hidden under the pointer: no Leave", Handler::SwapOnSecondA, "AaAB", "A0 A2 C0 C1 B0"},
+    {"shown under the pointer hears Leave", Handler::SwapOnEnterA, "AB.", "A0 C1 B0 B1"},
+    {"a Leave that hides the next", Handler::HideBOnLeaveA, "AB", "A0 A1"},
+    {"drop where the pointer is", Handler::None, "AB!", "A0 A1 B0 drop:B<-s"},
+    {"drop on the source", Handler::None, "s!", "drop:s<-s"},
+    {"drop on nothing", Handler::None, "A.!", "A0 A1"},
+};
+
 } // namespace
 
 class DragTrackerTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    // The drag starts with a press on s; each letter of "moves" is one move
-    // there, a final "!" drops at the last point. What a handler does in
-    // between: "swap on 2nd A" hides A and shows C under it on the second
-    // event to A (a paper stage change), "swap on enter A" does it when A is
-    // entered (the slot opening), "hide B on leave A" hides B when A is left.
-    void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops_data()
-    {
-        QTest::addColumn<QString>("handler");
-        QTest::addColumn<QString>("moves");
-        QTest::addColumn<QString>("events");
-        QTest::newRow("the press tells nothing") << ""
-                                                 << "s"
-                                                 << "";
-        QTest::newRow("first move enters the source") << ""
-                                                      << "t"
-                                                      << "s0";
-        QTest::newRow("one Over per move") << ""
-                                           << "AaA"
-                                           << "A0 A2 A2";
-        QTest::newRow("a move in place tells nothing") << ""
-                                                       << "AAaa"
-                                                       << "A0 A2";
-        QTest::newRow("leave before enter") << ""
-                                            << "AB"
-                                            << "A0 A1 B0";
-        QTest::newRow("off every control") << ""
-                                           << "A.."
-                                           << "A0 A1";
-        QTest::newRow("hidden under the pointer: no Leave") << "swap on 2nd A"
-                                                            << "AaAB"
-                                                            << "A0 A2 C0 C1 B0";
-        QTest::newRow("shown under the pointer hears Leave") << "swap on enter A"
-                                                             << "AB."
-                                                             << "A0 C1 B0 B1";
-        QTest::newRow("a Leave that hides the next") << "hide B on leave A"
-                                                     << "AB"
-                                                     << "A0 A1";
-        QTest::newRow("drop where the pointer is") << ""
-                                                   << "AB!"
-                                                   << "A0 A1 B0 drop:B<-s";
-        QTest::newRow("drop on the source") << ""
-                                            << "s!"
-                                            << "drop:s<-s";
-        QTest::newRow("drop on nothing") << ""
-                                         << "A.!"
-                                         << "A0 A1";
-    }
-
     void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops()
     {
-        QFETCH(QString, handler);
-        QFETCH(QString, moves);
-        Strip strip;
-        EventLog log;
-        int eventsToA = 0;
-        log.onDragOver = [&](ControlId target, DragState state) {
-            if (target != Strip::A)
-                return;
-            ++eventsToA;
-            if ((handler == "swap on 2nd A" && eventsToA == 2)
-                || (handler == "swap on enter A" && state == DragState::Enter))
-                strip.swapAForC();
-            if (handler == "hide B on leave A" && state == DragState::Leave)
-                strip.shown[Strip::B] = false;
-        };
-        DragTracker drag(strip, log);
-        drag.begin(Strip::S, pointOf('s'));
-        QChar last = 's';
-        for (const QChar move : moves) {
-            if (move == '!') {
-                drag.dropAt(pointOf(last));
-                QVERIFY(!drag.isDragging());
-                drag.moveTo(pointOf('A')); // after the drop, nothing more
-            } else {
-                drag.moveTo(pointOf(move));
-                last = move;
+        for (const Case& test : Cases) {
+            Strip strip;
+            EventLog log;
+            int eventsToA = 0;
+            log.onDragOver = [&](ControlId target, DragState state) {
+                eventsToA += target == Strip::A ? 1 : 0;
+                const bool swap = (test.handler == Handler::SwapOnSecondA && eventsToA == 2)
+                    || (test.handler == Handler::SwapOnEnterA && state == DragState::Enter);
+                if (target == Strip::A && swap) {
+                    strip.shown[Strip::A] = false;
+                    strip.shown[Strip::C] = true;
+                }
+                if (target == Strip::A && test.handler == Handler::HideBOnLeaveA && state == DragState::Leave)
+                    strip.shown[Strip::B] = false;
+            };
+            DragTracker drag(strip, log);
+            drag.begin(Strip::S, pointOf('s'));
+            QChar last = 's';
+            for (const QChar move : QString::fromLatin1(test.moves)) {
+                if (move == '!') {
+                    drag.dropAt(pointOf(last));
+                    QVERIFY2(!drag.isDragging(), test.name);
+                    drag.moveTo(pointOf('A')); // after the drop, nothing more
+                } else {
+                    last = move;
+                    drag.moveTo(pointOf(move));
+                }
             }
+            QVERIFY2(log.text == QLatin1String(test.events), qPrintable(QString(test.name) + ": " + log.text));
         }
-        QTEST(log.text, "events");
     }
 };
 
