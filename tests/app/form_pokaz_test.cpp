@@ -40,8 +40,8 @@ void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
     const int scale = qRound(screen.devicePixelRatio());
     const std::map<Control, int> uncoveredRows{{Pic_Pozadina, 220}, {Pic_S_Pozadina, 60}, {Pic_P_Pozadina, 110}};
     for (const Control control : controls) {
-        const QString file = QString::fromLatin1(controlName(control)).replace('(', '_').remove(')');
-        QImage expected = assetFile(QString::fromLatin1(scale == 1 ? "" : "2x/") + file + ".bmp");
+        const QString file = pictureFile(control);
+        QImage expected = assetFile(QString::fromLatin1(scale == 1 ? "" : "2x/") + file);
         // The two mailbox-scene backgrounds have a 2-pixel sunken edge and
         // clip their pictures to what lies inside it.
         const int edge = control == Pic_S_Pozadina || control == Pic_P_Pozadina ? 2 : 0;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "control.h"
+#include "layout.h"
 
 #include <QPoint>
 #include <QRect>
+#include <QString>
 
 namespace pokaz::test {
 
@@ -39,6 +41,13 @@ constexpr QRect clientRect(Control control)
             return placed.rect;
     }
     return {};
+}
+
+// The picture a control shows is the file named after it: Pic_Papir(1) shows
+// Pic_Papir_1.bmp.
+inline QString pictureFile(Control control)
+{
+    return QString::fromLatin1(controlName(control)).replace('(', '_').remove(')') + QStringLiteral(".bmp");
 }
 
 // The client area at full height.

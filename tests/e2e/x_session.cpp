@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include "client_layout.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
@@ -17,7 +19,6 @@ constexpr int ToolLimitMs = 60000;
 constexpr int PollMs = 60;
 // Well inside the toolkit's double-click interval.
 constexpr auto DoubleClickGapMs = "80";
-constexpr QPoint ParkingPoint{2, 2}; // on the screen, outside the window
 
 } // namespace
 
@@ -45,7 +46,7 @@ XSession::XSession()
     environment_.insert("XDG_RUNTIME_DIR", home_.path());
     // A bus address that cannot be reached: the toolkit starts no bus of its own.
     environment_.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + home_.filePath("no-bus"));
-    park();
+    input(parking());
 }
 
 XSession::~XSession()
@@ -86,65 +87,52 @@ bool XSession::start(const QStringList& launcher, const QStringList& environment
     program_.setProcessChannelMode(QProcess::MergedChannels);
     const QStringList command = QStringList(launcher) << QStringLiteral(POKAZ_EXECUTABLE);
     program_.start(command.front(), command.mid(1));
-    const QDeadlineTimer deadline(StartLimitMs);
-    while (!deadline.hasExpired() && program_.state() != QProcess::NotRunning) {
-        QProcess search;
-        search.setProcessEnvironment(environment_);
-        search.start("xdotool", {"search", "--onlyvisible", "--name", "^Pokaz$"});
-        search.waitForFinished();
-        window_ = search.readAllStandardOutput().trimmed().toULong();
-        Window child = 0;
-        int x = 0;
-        int y = 0;
-        if (window_ != 0
-            && XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child)) {
-            origin_ = {x, y};
-            return true;
-        }
-        QThread::msleep(PollMs);
-    }
-    return false;
+    QProcess search;
+    search.setProcessEnvironment(environment_);
+    search.start("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Pokaz$"});
+    if (!search.waitForFinished(StartLimitMs))
+        return false;
+    window_ = search.readAllStandardOutput().trimmed().toULong();
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    const bool mapped
+        = window_ != 0 && XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+    origin_ = {x, y};
+    return mapped;
 }
 
-bool XSession::xdotool(const QStringList& arguments)
+bool XSession::input(const QStringList& xdotoolCommands)
 {
     QProcess tool;
     tool.setProcessEnvironment(environment_);
-    tool.start("xdotool", arguments);
+    tool.start("xdotool", xdotoolCommands);
     return tool.waitForFinished(ToolLimitMs) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
-bool XSession::moveTo(QPoint client)
+QStringList XSession::moveTo(QPoint client) const
 {
     const QPoint at = toScreen(client);
-    return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    return {"mousemove", QString::number(at.x()), QString::number(at.y())};
 }
 
-bool XSession::click(QPoint client) { return moveTo(client) && xdotool({"click", "1"}) && park(); }
+// A point on the screen outside the window.
+QStringList XSession::parking() { return {"mousemove", "2", "2"}; }
 
 bool XSession::doubleClick(QPoint client)
 {
-    return moveTo(client) && xdotool({"click", "--repeat", "2", "--delay", DoubleClickGapMs, "1"}) && park();
+    return input(moveTo(client) << "click"
+                                << "--repeat"
+                                << "2"
+                                << "--delay" << DoubleClickGapMs << "1" << parking());
 }
-
-bool XSession::press(QPoint client) { return moveTo(client) && xdotool({"mousedown", "1"}); }
-
-bool XSession::release() { return xdotool({"mouseup", "1"}); }
 
 bool XSession::moveAlong(const QList<QPoint>& clients, int pauseMs)
 {
     QStringList commands;
-    for (const QPoint client : clients) {
-        const QPoint at = toScreen(client);
-        commands << "mousemove" << QString::number(at.x()) << QString::number(at.y()) << "sleep"
-                 << QString::number(pauseMs / 1000.0);
-    }
-    return xdotool(commands);
-}
-
-bool XSession::park()
-{
-    return xdotool({"mousemove", QString::number(ParkingPoint.x()), QString::number(ParkingPoint.y())});
+    for (const QPoint client : clients)
+        commands << moveTo(client) << "sleep" << QString::number(pauseMs / 1000.0);
+    return input(commands);
 }
 
 QImage XSession::shot() const
@@ -174,20 +162,20 @@ bool XSession::waitFor(const std::function<bool(const QImage&)>& check, int time
     return false;
 }
 
-bool XSession::shows(const QImage& shot, const QString& file, QPoint client, int rows) const
+bool XSession::shows(const QImage& shot, std::initializer_list<Control> controls) const
 {
-    QImage picture(QStringLiteral(POKAZ_ASSET_DIR) + (scale_ > 1 ? "/2x/" : "/") + file + QStringLiteral(".bmp"));
-    const int shownRows = rows > 0 ? qRound(rows * scale_) : picture.height();
-    picture = picture.convertToFormat(QImage::Format_RGB32).copy(0, 0, picture.width(), shownRows);
-    return !picture.isNull() && shot.copy(QRect(toScreen(client), picture.size())) == picture;
+    return std::all_of(controls.begin(), controls.end(), [&](Control control) {
+        const QImage picture
+            = QImage(QStringLiteral(POKAZ_ASSET_DIR) + (scale_ > 1 ? "/2x/" : "/") + pictureFile(control))
+                  .convertToFormat(QImage::Format_RGB32);
+        const QPoint at = toScreen(clientRect(control).topLeft());
+        return !picture.isNull() && shot.copy(QRect(at, picture.size())) == picture;
+    });
 }
 
-bool XSession::waitForPictures(const QList<std::pair<QString, QPoint>>& pictures)
+bool XSession::waitForPictures(std::initializer_list<Control> controls)
 {
-    return waitFor([&](const QImage& screen) {
-        return std::all_of(pictures.begin(), pictures.end(),
-            [&](const auto& picture) { return shows(screen, picture.first, picture.second); });
-    });
+    return waitFor([&](const QImage& screen) { return shows(screen, controls); });
 }
 
 QSize XSession::clientSize() const

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "control.h"
+
 #include <QImage>
-#include <QList>
-#include <QPoint>
 #include <QProcess>
-#include <QSize>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -40,27 +40,33 @@ public:
     // and pictures are those at twice the size.
     bool start(const QStringList& launcher = {}, const QStringList& environment = {});
     qreal scale() const { return scale_; }
+    QPoint toScreen(QPoint client) const { return origin_ + (QPointF(client) * scale_).toPoint(); }
     QRect toScreen(QRect client) const { return {toScreen(client.topLeft()), client.size() * scale_}; }
 
-    bool xdotool(const QStringList& arguments);
-    bool moveTo(QPoint client);
-    bool click(QPoint client);
+    // Clicks and releases leave the pointer outside the window, so that no
+    // tooltip stands in a screenshot.
+    bool click(QPoint client)
+    {
+        return input(moveTo(client) << "click"
+                                    << "1" << parking());
+    }
     bool doubleClick(QPoint client);
-    bool press(QPoint client);
-    bool release();
+    bool press(QPoint client)
+    {
+        return input(moveTo(client) << "mousedown"
+                                    << "1");
+    }
+    bool release() { return input(QStringList{"mouseup", "1"} << parking()); }
     // One xdotool run for the whole path keeps the pauses even.
     bool moveAlong(const QList<QPoint>& clients, int pauseMs);
-    // Outside the window: no tooltip stands in a screenshot.
-    bool park();
 
     QImage shot() const;
     // Screenshots until check passes or the time is up; the last is kept.
     bool waitFor(const std::function<bool(const QImage&)>& check, int timeLimitMs = 10000);
     QImage lastShot() const { return last_; }
-    // Whether the screen shows the top rows (all when 0) of a picture file
-    // from assets/ with its top-left corner at a client point.
-    bool shows(const QImage& shot, const QString& file, QPoint client, int rows = 0) const;
-    bool waitForPictures(const QList<std::pair<QString, QPoint>>& pictures);
+    // Whether the screen shows each control's picture file from assets/ at its place.
+    bool shows(const QImage& shot, std::initializer_list<Control> controls) const;
+    bool waitForPictures(std::initializer_list<Control> controls);
 
     QSize clientSize() const;
     // Under a window manager: the window's frame on the screen, empty until
@@ -69,10 +75,11 @@ public:
     QStringList allowedActions() const;
     QPoint origin() const { return origin_; }
     std::optional<int> exitStatus(int timeLimitMs = 10000);
-    QString output() { return QString::fromLocal8Bit(program_.readAll()); }
 
 private:
-    QPoint toScreen(QPoint client) const { return origin_ + (QPointF(client) * scale_).toPoint(); }
+    bool input(const QStringList& xdotoolCommands);
+    QStringList moveTo(QPoint client) const;
+    static QStringList parking();
 
     QTemporaryDir home_;
     QProcess server_;
