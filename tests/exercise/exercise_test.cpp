@@ -1,6 +1,7 @@
 // The exercise's rules against an in-memory window that logs every change.
 
 #include "exercise.h"
+#include "layout.h"
 
 #include <QTest>
 
@@ -13,16 +14,7 @@ using enum Control;
 
 namespace {
 
-// Enough of the controls' names to read the log by.
-std::string nameOf(Control c)
-{
-    for (int k = 1; k <= 5; ++k) {
-        if (c == closedDrawer(k) || c == openDrawer(k))
-            return "Pic_L" + std::to_string(k) + (c == openDrawer(k) ? "_O" : "_Z");
-    }
-    return paperIndex(c) >= 0 ? "Pic_Papir(" + std::to_string(paperIndex(c)) + ")"
-                              : std::to_string(static_cast<int>(c));
-}
+std::string nameOf(Control c) { return std::string(controlName(c)); }
 
 // Every property the exercise may touch; visibility changes are logged in order.
 class MemoryForm final : public FormView {
