@@ -2,7 +2,7 @@
 # ones. Sourced by run.sh and test.sh; quick when everything is there.
 
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-wine)
-TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file libx11-dev lintian openbox dbus at-spi2-core python3-pyatspi)
+TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil)
 
 ensure_packages() {
     local missing=()

@@ -12,7 +12,8 @@ namespace pokaz::test {
 // Where each control of Form_Pokaz lies in the window's client area, in
 // pixels, with the backgrounds of the mailbox scene at their start places.
 // Kept here independently of the window's own table so that a layout slip in
-// the window shows up as a test failure instead of being copied.
+// the window shows up as a test failure instead of being copied. The X-level
+// tests read this file as text: keep one entry or constant per brace pair.
 struct Placed {
     Control control;
     QRect rect;
@@ -62,17 +63,10 @@ inline constexpr int ClosingClientHeightHigh = 242;
 // exercise shows at that moment are visible: the middle of each closed drawer
 // (no open drawer covers it while every drawer is closed) and of each open
 // drawer (the topmost control there while it is the one open drawer).
-constexpr QPoint closedDrawerPoint(int k)
-{
-    constexpr QPoint points[] = {{128, 275}, {132, 331}, {136, 430}, {324, 275}, {520, 277}};
-    return points[k - 1];
-}
-
-constexpr QPoint openDrawerPoint(int k)
-{
-    constexpr QPoint points[] = {{113, 318}, {114, 360}, {115, 440}, {331, 330}, {538, 305}};
-    return points[k - 1];
-}
+inline constexpr QPoint ClosedDrawerPoints[] = {{128, 275}, {132, 331}, {136, 430}, {324, 275}, {520, 277}};
+inline constexpr QPoint OpenDrawerPoints[] = {{113, 318}, {114, 360}, {115, 440}, {331, 330}, {538, 305}};
+constexpr QPoint closedDrawerPoint(int k) { return ClosedDrawerPoints[k - 1]; }
+constexpr QPoint openDrawerPoint(int k) { return OpenDrawerPoints[k - 1]; }
 
 inline constexpr QPoint PaperPoint{331, 205};
 inline constexpr QPoint PencilsPoint{469, 159};
