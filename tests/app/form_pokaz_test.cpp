@@ -5,9 +5,9 @@
 #include "client_layout.h"
 #include "layout.h"
 #include "picture_box.h"
+#include "pixels.h"
 #include "window_driver.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
@@ -25,11 +25,6 @@ using enum Control;
 
 namespace {
 
-QImage assetFile(const QString& name)
-{
-    return QImageReader(QStringLiteral(POKAZ_ASSET_DIR "/") + name).read().convertToFormat(QImage::Format_RGB32);
-}
-
 // Each control's picture is the file named after the control; the controls in
 // front of a background leave only its top rows to compare.
 void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
@@ -41,7 +36,8 @@ void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
     const std::map<Control, int> uncoveredRows{{Pic_Pozadina, 220}, {Pic_S_Pozadina, 60}, {Pic_P_Pozadina, 110}};
     for (const Control control : controls) {
         const QString file = pictureFile(control);
-        QImage expected = assetFile(QString::fromLatin1(scale == 1 ? "" : "2x/") + file);
+        QImage expected = QImage(QStringLiteral(POKAZ_ASSET_DIR) + (scale == 1 ? "/" : "/2x/") + file)
+                              .convertToFormat(QImage::Format_RGB32);
         // The two mailbox-scene backgrounds have a 2-pixel sunken edge and
         // clip their pictures to what lies inside it.
         const int edge = control == Pic_S_Pozadina || control == Pic_P_Pozadina ? 2 : 0;
@@ -60,32 +56,18 @@ void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
 // to 3; the bold cut of Tahoma that fonts-wine has, 100 %.
 constexpr int MinBoldInkPercent = 125;
 
-// The dark pixels of a control as drawn: how many, and how many rows they span.
-std::pair<int, int> inkOf(QWidget* widget)
+// The dark pixels of a control as drawn.
+PixelsWhere inkOf(QWidget* widget)
 {
     const QImage drawn = widget->grab().toImage();
-    int count = 0;
-    QRect bounds;
-    for (int y = 0; y < drawn.height(); ++y) {
-        for (int x = 0; x < drawn.width(); ++x) {
-            if (qGray(drawn.pixel(x, y)) < 128) {
-                bounds |= QRect(x, y, 1, 1);
-                ++count;
-            }
-        }
-    }
-    return {count, bounds.height()};
+    return pixelsWhere(drawn, [&](int x, int y) { return qGray(drawn.pixel(x, y)) < 128; });
 }
 
+// A label's or a button's caption, a frame's title.
 QString textOf(WindowDriver& driver, Control control)
 {
-    QWidget* widget = driver.form().controls().widget(control);
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return button->text();
-    auto* frame = qobject_cast<QGroupBox*>(widget);
-    return frame != nullptr ? frame->title() : QString();
+    const QWidget* widget = driver.form().controls().widget(control);
+    return widget->property(qobject_cast<const QGroupBox*>(widget) != nullptr ? "title" : "text").toString();
 }
 
 // Counts the paint events a widget receives.
@@ -240,12 +222,13 @@ private slots:
             if (!bold)
                 continue;
             const qreal scale = widget->devicePixelRatioF();
-            const auto [boldInk, height] = inkOf(widget);
+            const PixelsWhere ink = inkOf(widget);
+            const int boldInk = ink.count, height = ink.bounds.height();
             QVERIFY2(std::abs(height - inkHeight * scale) <= scale, qPrintable(QString::number(height)));
             QFont regular = widget->font();
             regular.setBold(false);
             widget->setFont(regular);
-            const int regularInk = inkOf(widget).first;
+            const int regularInk = inkOf(widget).count;
             QVERIFY2(boldInk * 100 >= regularInk * MinBoldInkPercent,
                 qPrintable(QStringLiteral("%1 against %2").arg(boldInk).arg(regularInk)));
         }

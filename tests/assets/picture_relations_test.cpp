@@ -2,10 +2,13 @@
 
 #include "asset_catalogue.h"
 #include "paper_stages.h"
+#include "pixels.h"
 
 #include <QDir>
 #include <QImageReader>
 #include <QTest>
+
+using pokaz::test::pixelsWhere;
 
 namespace {
 
@@ -27,27 +30,20 @@ QList<QImage> loadIcon(const QString& name, int scale = 1)
 // Percent of the picture's pixels, or of its outermost ones, equal to the background's at its place.
 int percentSame(const QImage& picture, const QImage& background, QPoint at, bool edgeOnly)
 {
-    int counted = 0;
-    int same = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (edgeOnly && x != 0 && y != 0 && x != picture.width() - 1 && y != picture.height() - 1)
-                continue;
-            ++counted;
-            same += background.valid(at + QPoint(x, y)) && picture.pixel(x, y) == background.pixel(at + QPoint(x, y));
-        }
-    }
-    return same * 100 / std::max(counted, 1);
+    const auto counted = [&](int x, int y) {
+        return !edgeOnly || x == 0 || y == 0 || x == picture.width() - 1 || y == picture.height() - 1;
+    };
+    const int same = pixelsWhere(picture, [&](int x, int y) {
+        return counted(x, y) && background.valid(at + QPoint(x, y))
+            && picture.pixel(x, y) == background.pixel(at + QPoint(x, y));
+    }).count;
+    return same * 100 / std::max(pixelsWhere(picture, counted).count, 1);
 }
 
 // Sheet pixels where a stage differs from the blank sheet: where it is written.
 QRect writing(const QImage& stage, const QImage& blank)
 {
-    QRect written;
-    for (int y = 0; y < stage.height(); ++y)
-        for (int x = 0; x < stage.width(); ++x)
-            written |= stage.pixel(x, y) != blank.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
-    return written;
+    return pixelsWhere(stage, [&](int x, int y) { return stage.pixel(x, y) != blank.pixel(x, y); }).bounds;
 }
 
 } // namespace
@@ -152,11 +148,8 @@ private slots:
                 QCOMPARE(doubled.value(i),
                     images[i].scaled(images[i].size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
         }
-        QRect envelope;
         const QImage icon = loadIcon("Pic_Pismo.drag.ico").value(0);
-        for (int y = 0; y < icon.height(); ++y)
-            for (int x = 0; x < icon.width(); ++x)
-                envelope |= qAlpha(icon.pixel(x, y)) != 0 ? QRect(x, y, 1, 1) : QRect();
+        const QRect envelope = pixelsWhere(icon, [&](int x, int y) { return qAlpha(icon.pixel(x, y)) != 0; }).bounds;
         QCOMPARE(envelope.top(), 6);
         QCOMPARE(envelope.bottom(), 24);
         QCOMPARE(envelope.width(), 29);

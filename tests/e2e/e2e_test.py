@@ -41,7 +41,7 @@ def picture(name):
 
 
 class Program:
-    """The program's window on an X session, and a learner's pointer on it."""
+    # The program's window on an X session, and a learner's pointer on it.
 
     def __init__(self, x, *launcher, env=()):
         self.x = x
@@ -52,8 +52,8 @@ class Program:
         self.origin = self.geometry()[:2]
 
     def geometry(self):
-        """The client area on the screen; xdotool's own answer is off by the
-        frame under a window manager."""
+        # The client area on the screen; xdotool's own answer is off by the
+        # frame under a window manager.
         info = self.x.run("xwininfo", "-id", self.window)
         keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
         return [int(re.search(key + r":\s+(-?\d+)", info)[1]) for key in keys]
@@ -103,14 +103,14 @@ class Program:
 
 
 def writing_point(n):
-    """The n-th point of a zig-zag over the paper; neighbours never coincide."""
+    # The n-th point of a zig-zag over the paper; neighbours never coincide.
     x, y, w, h = RECT["Pic_Papir_1"]
     return x + 6 + n % 9 * 9, y + 6 if n % 2 == 0 else y + h - 7
 
 
 def write_stages_exactly(window):
-    """With the pencils pressed, the paper changes on exactly the drag event
-    that reaches 25, 50, 75 and 100 percent; at 100 the letter is not finished."""
+    # With the pencils pressed, the paper changes on exactly the drag event
+    # that reaches 25, 50, 75 and 100 percent; at 100 the letter is not finished.
     for stage in range(1, 5):
         window.move_along([writing_point(25 * stage - 25 + n) for n in range(24)], CAREFUL)
         time.sleep(CAREFUL)
@@ -123,8 +123,8 @@ def write_stages_exactly(window):
 
 
 def write_until_finished(window):
-    """Where the count does not matter, writing goes on until the letter is
-    finished; that makes up for motions the toolkit merged on a busy machine."""
+    # Where the count does not matter, writing goes on until the letter is
+    # finished; that makes up for motions the toolkit merged on a busy machine.
     for n in range(150):
         window.move_along([writing_point(n)], QUICK)
         if window.highlighted():
@@ -142,8 +142,8 @@ def closing_scene(window):
 
 
 def file_misuse(log):
-    """What strace saw the program do to files: anything written, and any
-    read of what is compiled in."""
+    # What strace saw the program do to files: anything written, and any
+    # read of what is compiled in.
     writes = re.compile(r'\b(open\w*\("(?!/dev/|/proc/)[^"]*", [A-Z_|]*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND)'
                         r'|(creat|truncate|rename\w*|link\w*|symlink\w*|unlink\w*|mkdir\w*)\()')
     compiled_in = re.compile(r"/(assets/|tahoma\w*\.ttf|ms_sans_serif\.ttf)")
@@ -153,8 +153,8 @@ def file_misuse(log):
 
 
 def whole_exercise_twice_touching_no_file():
-    """Under strace, which records every file call that succeeds; at scale 2
-    the window is twice its size in screen pixels, every picture at twice the size."""
+    # Under strace, which records every file call that succeeds; at scale 2
+    # the window is twice its size in screen pixels, every picture at twice the size.
     with XSession() as x:
         log = os.path.join(x.home.name, "strace.log")
         strace = ("strace", "-f", "-z", "-qq", "-s", "4096", "-o", log, "-e",
@@ -201,30 +201,29 @@ def whole_exercise_twice_touching_no_file():
 
 
 def click_just_inside_a_drawer_opens_it():
-    """At a fractional scale a click one pixel inside a closed drawer's corner
-    opens that drawer, as a click in its middle does."""
+    # At a fractional scale a click one pixel inside a closed drawer's corner
+    # opens that drawer, as a click in its middle does.
     with XSession() as x:
         window = Program(x, env={"QT_SCALE_FACTOR": str(SCALE)})
         for k in (1, 2, 5):  # drawers 3 and 4 also move the paper and the pencils
             place = window.box(f"Pic_L{k}_O")
             # At a fractional scale a partial repaint resamples the edges of
-            # what it repaints, so the pictures to compare with come from repaints.
-            window.click(CLOSED_DRAWER[k - 1])
-            time.sleep(0.4)
-            window.click(OPEN_DRAWER[k - 1])
-            time.sleep(0.4)
-            closed = x.shot().crop(place).tobytes()
-            window.click(CLOSED_DRAWER[k - 1])
-            time.sleep(0.4)
-            opened = x.shot().crop(place).tobytes()
-            if opened == closed:
+            # what it repaints, so the pictures to compare with come from
+            # repaints: open, closed, open.
+            shown = {}
+            for point, state in ((CLOSED_DRAWER[k - 1], "open"), (OPEN_DRAWER[k - 1], "closed"),
+                                 (CLOSED_DRAWER[k - 1], "open")):
+                window.click(point)
+                time.sleep(0.4)
+                shown[state] = x.shot().crop(place).tobytes()
+            if shown["open"] == shown["closed"]:
                 fail(f"drawer {k} looks the same open and closed")
             left, top, w, h = RECT[f"Pic_L{k}_Z"]
             for corner in ((left + 1, top + 1), (left + w - 2, top + h - 2)):
-                window.click(OPEN_DRAWER[k - 1])
-                wait_for(f"drawer {k} closed", lambda: x.shot().crop(place).tobytes() == closed)
-                window.click(corner)
-                wait_for(f"drawer {k} open after a click at {corner}", lambda: x.shot().crop(place).tobytes() == opened)
+                for point, state in ((OPEN_DRAWER[k - 1], "closed"), (corner, "open")):
+                    window.click(point)
+                    wait_for(f"drawer {k} {state} after a click at {point}",
+                             lambda: x.shot().crop(place).tobytes() == shown[state])
             window.click(OPEN_DRAWER[k - 1])
 
 
