@@ -8,8 +8,6 @@
 #include <QImageReader>
 #include <QTest>
 
-#include <stdexcept>
-
 using namespace pokaz;
 
 namespace {
@@ -65,16 +63,6 @@ private slots:
         QCOMPARE(reader.read().convertToFormat(QImage::Format_ARGB32), iconPattern(32));
         QVERIFY(reader.jumpToNextImage());
         QCOMPARE(reader.read().convertToFormat(QImage::Format_ARGB32), iconPattern(16));
-    }
-
-    void aColourOutsideTheStandardPaletteOrAPartlyTransparentPixelIsRefused()
-    {
-        QImage offPalette = iconPattern(16);
-        offPalette.setPixel(3, 3, qRgb(1, 2, 3));
-        QImage halfClear = iconPattern(16);
-        halfClear.setPixel(3, 3, qRgba(255, 255, 255, 128));
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, imagefile::encodeIcon({offPalette}));
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, imagefile::encodeIcon({halfClear}));
     }
 };
 

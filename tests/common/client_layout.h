@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include <utility>
+
 namespace pokaz::test {
 
 // Where each control of Form_Pokaz lies in the window's client area, in
@@ -14,12 +16,7 @@ namespace pokaz::test {
 // Kept here independently of the window's own table so that a layout slip in
 // the window shows up as a test failure instead of being copied. The X-level
 // tests read this file as text: keep one entry or constant per brace pair.
-struct Placed {
-    Control control;
-    QRect rect;
-};
-
-inline constexpr Placed ClientRects[] = {{Control::Frame_Posta, {3, 0, 655, 508}},
+inline constexpr std::pair<Control, QRect> ClientRects[] = {{Control::Frame_Posta, {3, 0, 655, 508}},
     {Control::BTN_Kraj, {333, 126, 135, 57}}, {Control::BTN_Ponovo, {180, 126, 138, 57}},
     {Control::Pic_S_Z, {109, 324, 84, 40}}, {Control::Pic_S_O, {89, 324, 105, 57}},
     {Control::Pic_S_Pozadina, {12, 258, 219, 241}}, {Control::Pic_Pismo, {427, 368, 55, 59}},
@@ -37,9 +34,9 @@ inline constexpr Placed ClientRects[] = {{Control::Frame_Posta, {3, 0, 655, 508}
 
 constexpr QRect clientRect(Control control)
 {
-    for (const Placed& placed : ClientRects) {
-        if (placed.control == control)
-            return placed.rect;
+    for (const auto& [placed, rect] : ClientRects) {
+        if (placed == control)
+            return rect;
     }
     return {};
 }

@@ -11,8 +11,8 @@ FINISHED = " Napravite dvostruki klik na papir da stavite pismo u kuvertu!"
 PERCENT = re.compile(r" [1-9]\d*%")
 
 
+# A probe that first delivers the accessibility events heard so far.
 def pumped(probe):
-    """A probe that first delivers the accessibility events heard so far."""
     def pump_then_probe():
         while GLib.MainContext.default().iteration(False):
             pass

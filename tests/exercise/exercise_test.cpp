@@ -98,14 +98,6 @@ struct Desk {
         for (int i = 0; i < events; ++i)
             exercise.Pic_Papir_DragOver(0, source, 0, 0, Over);
     }
-    void post()
-    {
-        takeOutPaperAndPencils();
-        write(101);
-        exercise.Pic_Papir_DblClick(4);
-        exercise.Pic_S_Z_DragOver(Pic_Pismo, 0, 0, Enter);
-        exercise.Pic_S_O_DragDrop(Pic_Pismo, 0, 0);
-    }
 };
 
 void checkStartState(const Desk& desk)
@@ -249,7 +241,11 @@ private slots:
         Desk desk;
         for (int round = 0; round < 2; ++round) {
             desk.form.leftChanges = 0;
-            desk.post();
+            desk.takeOutPaperAndPencils();
+            desk.write(101);
+            desk.exercise.Pic_Papir_DblClick(4);
+            desk.exercise.Pic_S_Z_DragOver(Pic_Pismo, 0, 0, Enter);
+            desk.exercise.Pic_S_O_DragDrop(Pic_Pismo, 0, 0);
             QCOMPARE(desk.exercise.PPozadinaHome(), 6210.0F);
             QCOMPARE(desk.exercise.SPozadinaHome(), 135);
             QCOMPARE(desk.form.leftChanges, 2 * 93);

@@ -55,13 +55,6 @@ else
 fi
 check "package version is 2.00" test "$(dpkg-deb -f "$deb" Version)" = 2.00
 check "package pulls in Qt's widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
-check "package holds the program and its desktop entry" \
-    grep -q "./usr/share/applications/$app_id.desktop" <<<"$(dpkg-deb -c "$deb" | grep ./usr/bin/pokaz -A1000)"
-if [[ "$(apt-cache policy libqt6widgets6)" == *"Candidate: "[0-9]* ]]; then
-    check "package installs with its dependencies (simulated)" apt-get install -s -qq "$deb"
-else
-    echo "note: no package lists here, so the simulated install was not tried"
-fi
 
 # The desktop entry's command opens the window.
 fdfile=$scratch/display

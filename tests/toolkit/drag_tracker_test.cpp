@@ -19,12 +19,9 @@ public:
 
     ControlId controlAt(QPoint pos) const override
     {
-        for (const ControlId id : {S, A, C, B}) {
-            const int column = id == S ? 0 : id == B ? 2 : 1;
-            if (shown.at(id) && pos.y() < 20 && pos.x() / 20 == column)
-                return id;
-        }
-        return NoControl;
+        const ControlId columns[] = {S, shown.at(A) ? A : C, B};
+        const ControlId id = pos.y() < 20 && pos.x() < 60 ? columns[pos.x() / 20] : NoControl;
+        return id != NoControl && shown.at(id) ? id : NoControl;
     }
     bool isShown(ControlId control) const override { return shown.at(control); }
     const QCursor* dragPointer(ControlId) const override { return nullptr; }
@@ -32,7 +29,7 @@ public:
 
 QPoint pointOf(QChar name)
 {
-    static const std::map<QChar, QPoint> points{
+    const std::map<QChar, QPoint> points{
         {'s', {5, 5}}, {'t', {6, 5}}, {'A', {25, 5}}, {'a', {27, 6}}, {'B', {45, 5}}, {'.', {100, 100}}};
     return points.at(name);
 }
