@@ -10,7 +10,7 @@
 set -uo pipefail
 top=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 scratch=${FAULT_DIR:-/var/tmp/pokaz-faults}
-skip=${FAULT_SKIP:-install_test|endurance_memcheck}
+skip=${FAULT_SKIP:-install_test|memcheck}
 list="$top/tools/faults/faults.tsv"
 
 # Copies only what differs, so the scratch build stays incremental.
