@@ -22,7 +22,9 @@ def pumped(probe):
 
 def run(x):
     x.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-    bus = x.start("dbus-daemon", "--session", "--nofork", "--print-address=1")
+    # The bus's socket goes in the session's scratch folder, not in /tmp.
+    bus = x.start("dbus-daemon", "--session", "--nofork", "--print-address=1",
+                  "--address=unix:dir=" + x.home.name)
     x.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
     x.start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
     os.environ.update(x.env)
