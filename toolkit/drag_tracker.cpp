@@ -57,6 +57,16 @@ void DragTracker::dropAt(QPoint windowPos)
         events_.dragDrop(target, source, windowPos);
 }
 
+void DragTracker::cancel()
+{
+    takeOverHiddenTarget();
+    const ControlId left = current_;
+    const ControlId source = source_;
+    source_ = current_ = NoControl;
+    if (left != NoControl)
+        events_.dragOver(left, source, lastPos_, DragState::Leave);
+}
+
 void DragTracker::takeOverHiddenTarget()
 {
     // A control hidden under the pointer hears no Leave. Whatever lies there

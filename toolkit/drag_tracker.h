@@ -25,8 +25,9 @@ public:
     // DragDrop to the control under the pointer, if any, and the drag ends.
     void dropAt(QPoint windowPos);
 
-    // Ends the drag without a drop, as when the window loses the pointer.
-    void cancel() { source_ = current_ = NoControl; }
+    // Ends the drag without a drop, as when the window loses the pointer:
+    // the control under the pointer hears Leave, as if the pointer had left.
+    void cancel();
 
     bool isDragging() const { return source_ != NoControl; }
 

@@ -22,7 +22,13 @@ MouseRouter::~MouseRouter()
         QGuiApplication::restoreOverrideCursor();
 }
 
-void MouseRouter::watch(QWidget& widget) { widget.installEventFilter(this); }
+void MouseRouter::watch(QWidget& widget)
+{
+    // Qt hands out moves without a button only to tracking widgets; the
+    // router needs them to see that a drag's release went elsewhere.
+    widget.setMouseTracking(true);
+    widget.installEventFilter(this);
+}
 
 bool MouseRouter::eventFilter(QObject* watched, QEvent* event)
 {

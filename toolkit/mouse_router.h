@@ -20,7 +20,8 @@ namespace pokaz::toolkit {
 // Pressing the left button on a drag control starts its drag at once: the
 // pointer shows the drag pointer until the release, and that control never
 // gets a Click. A drag that loses the pointer (the button comes up where the
-// window does not see it) ends at the next event without a drop.
+// window does not see it) ends at the next move or press without a drop, and
+// the control under the pointer hears Leave.
 class MouseRouter final : public QObject {
     Q_OBJECT
 

@@ -120,6 +120,15 @@ private slots:
         const int scale = ratio < 2 ? 1 : 2; // of the drag pointers
 
         driver.doubleClick(PaperPoint);
+        // A release the window never hears of (another client took the
+        // pointer) ends the drag at the next move: nothing dropped, the
+        // ordinary pointer back, the slot closed again.
+        driver.press(EnvelopePoint);
+        driver.move(SlotPoint);
+        QMouseEvent unheld(QEvent::MouseMove, QPointF(SlotPoint), driver.form().mapToGlobal(QPointF(SlotPoint)),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&driver.form(), &unheld);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         checkShows(driver, {Pic_S_Z, Pic_Pismo, Pic_S_Pozadina, Pic_P_Pozadina});
 
         // The slot opens under the envelope, closes as it leaves and opens again.
