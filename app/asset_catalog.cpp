@@ -82,7 +82,7 @@ void registerFonts()
     }
 }
 
-QIcon windowIcon()
+QIcon loadWindowIcon()
 {
     QIcon icon;
     for (const QImage& image : iconImages(QString::fromLatin1(WindowIconFile)))

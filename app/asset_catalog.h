@@ -33,6 +33,6 @@ QImage loadPicture(
 void registerFonts();
 
 // Form_Pokaz.ico with both of its sizes.
-QIcon windowIcon();
+QIcon loadWindowIcon();
 
 } // namespace pokaz

@@ -68,7 +68,13 @@ FormController::FormController(toolkit::DialogWindow& window)
         control.widget->lower();
         router_.watch(*control.widget);
     }
+    // Tab reaches "Još jednom..." before "Kraj". With only the two of them
+    // taking the focus, Qt finds them in order whichever comes first after
+    // the window, so their frame takes part while Kraj is moved behind.
+    QWidget* frame = widget(Control::Frame_Posta);
+    frame->setFocusPolicy(Qt::TabFocus);
     QWidget::setTabOrder(widget(Control::BTN_Ponovo), widget(Control::BTN_Kraj));
+    frame->setFocusPolicy(Qt::NoFocus);
 
     exercise_.Form_Load();
 

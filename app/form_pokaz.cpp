@@ -13,7 +13,7 @@ Form_Pokaz::Form_Pokaz()
     , controls_(*this)
 {
     setWindowTitle(QString::fromUtf8(FormCaption.data(), static_cast<qsizetype>(FormCaption.size())));
-    setWindowIcon(windowIcon());
+    setWindowIcon(loadWindowIcon());
 }
 
 void Form_Pokaz::paintEvent(QPaintEvent* event)

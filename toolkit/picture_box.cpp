@@ -2,7 +2,8 @@
 
 #include <QImage>
 #include <QPainter>
-#include <qdrawutil.h>
+
+#include <utility>
 
 namespace pokaz::toolkit {
 
@@ -11,6 +12,25 @@ namespace {
 // The sunken three-dimensional edge: two pixels on every side.
 constexpr int Sunken3DWidth = 2;
 constexpr qreal DoubleSizeRatio = 2.0;
+
+// The sunken edge as two nested frames of one pixel each, the top and left
+// darker than the bottom and right. Filled as rectangles, so that each line
+// is as wide as the screen's scale makes a pixel; Qt's own drawing of this
+// edge keeps its lines one screen pixel wide and leaves a gap inside them.
+void drawSunkenEdge(QPainter& painter, QRect outer, const QPalette& colours)
+{
+    const std::pair<QColor, QColor> lines[] = {
+        {colours.color(QPalette::Dark), colours.color(QPalette::Light)},
+        {colours.color(QPalette::Shadow), colours.color(QPalette::Midlight)},
+    };
+    for (const auto& [topLeft, bottomRight] : lines) {
+        painter.fillRect(outer.left(), outer.top(), outer.width(), 1, topLeft);
+        painter.fillRect(outer.left(), outer.top(), 1, outer.height(), topLeft);
+        painter.fillRect(outer.left(), outer.bottom(), outer.width(), 1, bottomRight);
+        painter.fillRect(outer.right(), outer.top(), 1, outer.height(), bottomRight);
+        outer.adjust(1, 1, -1, -1);
+    }
+}
 
 } // namespace
 
@@ -65,7 +85,7 @@ void PictureBox::paintEvent(QPaintEvent*)
     painter.drawPixmap(client.topLeft(), pictureForScreen());
     painter.restore();
     if (border_ == Border::Sunken3D)
-        qDrawWinPanel(&painter, rect(), palette(), true);
+        drawSunkenEdge(painter, rect(), palette());
 }
 
 } // namespace pokaz::toolkit

@@ -8,13 +8,16 @@
 #include "pixels.h"
 #include "window_driver.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -24,31 +27,138 @@ using enum Control;
 
 namespace {
 
-// Each control's picture is the file named after the control; the controls in
-// front of a background leave only its top rows to compare.
+// Qt's resampling of a picture against the same done here, in colour levels.
+constexpr double MaxResamplingDifference = 0.5;
+// Grey levels between the dark and the light side of a sunken edge (measured 96 to 137).
+constexpr int MinEdgeContrast = 40;
+// A left-aligned caption begins after the border and its own leading blank.
+constexpr qreal MaxLeftIndent = 6;
+// Pure yellow pixels of the highlighted instruction (measured 100 at scale 1).
+constexpr int MinYellowPixels = 50;
+
+// At a fractional scale Qt puts each control at a whole screen pixel and
+// draws a one-pixel line one or two screen pixels wide.
+bool isWholeRatio(const QImage& screen) { return screen.devicePixelRatio() == std::floor(screen.devicePixelRatio()); }
+
+// The mean difference of two images' colour channels, 0 to 255.
+double meanDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 255;
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return double(sum) / (3.0 * a.width() * a.height());
+}
+
+// Each control's picture is the file named after it, one picture pixel to
+// one pixel at scale 1; above it the picture at twice the size, as it is at
+// 2, smoothly scaled to any other scale (ctest runs this at 1, 1.5 and 2).
+// The controls in front of a background leave only its top rows to compare.
 void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
 {
     const QImage screen = driver.form().grab().toImage().convertToFormat(QImage::Format_RGB32);
-    // On a screen at scale 2 (ctest runs this at 1, 1.5 and 2) the pictures
-    // at twice the size; at 1.5 Qt resamples them, so only their place counts.
-    const int scale = qRound(screen.devicePixelRatio());
+    const qreal ratio = screen.devicePixelRatio();
+    const bool wholeRatio = isWholeRatio(screen);
     const std::map<Control, int> uncoveredRows{{Pic_Pozadina, 220}, {Pic_S_Pozadina, 60}, {Pic_P_Pozadina, 110}};
     for (const Control control : controls) {
         const QString file = pictureFile(control);
-        QImage expected = QImage(QStringLiteral(POKAZ_ASSET_DIR) + (scale == 1 ? "/" : "/2x/") + file)
-                              .convertToFormat(QImage::Format_RGB32);
+        const int fileScale = ratio > 1 ? 2 : 1;
+        const QImage picture(QStringLiteral(POKAZ_ASSET_DIR) + (fileScale == 1 ? "/" : "/2x/") + file);
         // The two mailbox-scene backgrounds have a 2-pixel sunken edge and
         // clip their pictures to what lies inside it.
         const int edge = control == Pic_S_Pozadina || control == Pic_P_Pozadina ? 2 : 0;
-        const QSize inside = (clientRect(control).size() - QSize(2 * edge, 2 * edge)) * scale;
-        const auto rows = uncoveredRows.find(control);
-        expected
-            = expected.copy(0, 0, inside.width(), rows != uncoveredRows.end() ? rows->second * scale : inside.height());
-        const QPoint at = (clientRect(control).topLeft() + QPoint(edge, edge)) * scale;
+        QRectF inside = QRectF(clientRect(control)).adjusted(edge, edge, -edge, -edge);
+        if (const auto rows = uncoveredRows.find(control); rows != uncoveredRows.end())
+            inside.setHeight(rows->second);
+        const QRectF onScreen(inside.topLeft() * ratio, inside.size() * ratio);
+        // At a fractional scale the edge pixels mix with the neighbours.
+        const QRect compared = wholeRatio ? onScreen.toRect() : onScreen.toAlignedRect().adjusted(1, 1, -1, -1);
+        QImage expected(compared.size(), QImage::Format_RGB32);
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(onScreen.topLeft() - compared.topLeft());
+        painter.scale(ratio / fileScale, ratio / fileScale);
+        painter.drawImage(0, 0, picture);
+        painter.end();
         QVERIFY2(driver.shown(control), qPrintable(file));
-        QVERIFY2(screen.copy(QRect(at, expected.size())) == expected || scale != screen.devicePixelRatio(),
-            qPrintable(file));
+        const double difference = meanDifference(screen.copy(compared), expected);
+        QVERIFY2(difference <= (wholeRatio ? 0 : MaxResamplingDifference), qPrintable(file + QString::number(difference)));
     }
+}
+
+// Yellow as the highlighted instruction's letters are drawn on red: only their
+// green channel is blended.
+bool isYellow(QRgb pixel) { return qRed(pixel) == 255 && qGreen(pixel) >= 230 && qBlue(pixel) == 0; }
+
+// The pixel a learner sees at a point of the client area, at any scale.
+QRgb seenAt(const QImage& screen, QPoint point)
+{
+    const qreal ratio = screen.devicePixelRatio();
+    return screen.pixel(int((point.x() + 0.5) * ratio), int((point.y() + 0.5) * ratio));
+}
+
+// What the screen shows of a rectangle of the client area, at any scale.
+QImage partOf(const QImage& screen, QRect client)
+{
+    const qreal ratio = screen.devicePixelRatio();
+    return screen.copy(QRectF(QPointF(client.topLeft()) * ratio, QSizeF(client.size()) * ratio).toRect());
+}
+
+// A sunken edge of this many lines: on each, the top and left darker than
+// the bottom and right.
+void checkSunken(const QImage& screen, Control control, int lines)
+{
+    if (!isWholeRatio(screen))
+        return;
+    const QRect r = clientRect(control);
+    for (int i = 0; i < lines; ++i) {
+        const int left = qGray(seenAt(screen, {r.left() + i, r.center().y()}));
+        const int right = qGray(seenAt(screen, {r.right() - i, r.center().y()}));
+        const int top = qGray(seenAt(screen, {r.center().x(), r.top() + i}));
+        const int bottom = qGray(seenAt(screen, {r.center().x(), r.bottom() - i}));
+        QVERIFY2(left + MinEdgeContrast <= right && top + MinEdgeContrast <= bottom,
+            qPrintable(QStringLiteral("%1: %2 %3 %4 %5").arg(pictureFile(control)).arg(left).arg(right).arg(top).arg(bottom)));
+    }
+}
+
+// The dark ink of a caption stands against the left edge of its control or
+// in its middle, in client pixels.
+void checkAligned(const QImage& screen, Control control, Alignment alignment)
+{
+    const qreal ratio = screen.devicePixelRatio();
+    const QImage inside = partOf(screen, clientRect(control).adjusted(1, 1, -1, -1));
+    const QRect ink = pixelsWhere(inside, [&](int x, int y) { return qGray(inside.pixel(x, y)) < 128; }).bounds;
+    const qreal before = ink.left() / ratio, after = (inside.width() - 1 - ink.right()) / ratio;
+    const bool placed = alignment == Alignment::Left ? before <= MaxLeftIndent : std::abs(before - after) <= 2;
+    QVERIFY2(placed, qPrintable(QStringLiteral("%1: %2 and %3 free").arg(int(control)).arg(before).arg(after)));
+}
+
+// Where a drag pointer points: the pencils with the tip of the pencil, the
+// drawn pixel nearest the icon's bottom-left corner; the envelope with its
+// middle, give or take a pixel of the icon. The pointer is the drag icon, at
+// twice the size from scale 2 on.
+void checkDragPointer(Control control, int scale)
+{
+    const QCursor* pointer = QGuiApplication::overrideCursor();
+    QVERIFY(pointer != nullptr);
+    const QString file = QStringLiteral(POKAZ_ASSET_DIR) + (scale == 1 ? "/" : "/2x/") + controlName(control).data()
+        + ".drag.ico";
+    const QImage icon = QImageReader(file).read().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(pointer->pixmap().toImage().convertToFormat(QImage::Format_ARGB32), icon);
+    const auto drawn = [&](int x, int y) { return qAlpha(icon.pixel(x, y)) > 0; };
+    QPoint tip(0, 0);
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            tip = drawn(x, y) && y - x > tip.y() - tip.x() ? QPoint(x, y) : tip;
+    const QPoint aim = control == Pic_Olovke ? tip : pixelsWhere(icon, drawn).bounds.center();
+    const QPoint off = pointer->hotSpot() - aim;
+    QVERIFY2(std::abs(off.x()) <= scale && std::abs(off.y()) <= scale,
+        qPrintable(QStringLiteral("%1, %2").arg(pointer->hotSpot().x()).arg(pointer->hotSpot().y())));
 }
 
 // Bold measured 138 to 163 % of the regular face's dark pixels at scales 1
@@ -97,7 +207,17 @@ private slots:
     void aLearnersMouseBringsEveryPictureToItsPlace()
     {
         WindowDriver driver;
+        const int scale = driver.form().devicePixelRatioF() < 2 ? 1 : 2; // of the drag pointers
         checkShows(driver, {Pic_Pozadina, Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z});
+        const QImage start = driver.form().grab().toImage();
+        checkSunken(start, Poruka, 1);
+        checkSunken(start, Tok, 1);
+        checkAligned(start, Poruka, Alignment::Left);
+        checkAligned(start, Tok, Alignment::Centre);
+        // The frame's etched border: a dark line, a light one inside it.
+        const QPoint frameEdge = clientRect(Frame_Pismo).topLeft() + QPoint(0, 100);
+        QVERIFY(!isWholeRatio(start)
+            || qGray(seenAt(start, frameEdge)) + MinEdgeContrast <= qGray(seenAt(start, frameEdge + QPoint(1, 0))));
         for (int k = 1; k <= 5; ++k) {
             driver.click(closedDrawerPoint(k));
             checkShows(driver, {openDrawer(k)});
@@ -108,6 +228,7 @@ private slots:
 
         // Each move over the paper is one drag event; the first enters it.
         driver.press(PencilsPoint);
+        checkDragPointer(Pic_Olovke, scale);
         for (int event = 1; event <= 101; ++event) {
             driver.move(PaperPoint + QPoint(event % 2, 0));
             if (event % 25 == 24 || event % 25 == 0)
@@ -115,9 +236,13 @@ private slots:
         }
         driver.release(PaperPoint);
         QCOMPARE(textOf(driver, Tok), QStringLiteral(" 100%"));
-        const qreal ratio = driver.form().devicePixelRatioF();
-        QCOMPARE(driver.form().grab().toImage().pixelColor(clientRect(Poruka).center() * ratio), QColor(Qt::red));
-        const int scale = ratio < 2 ? 1 : 2; // of the drag pointers
+        // Highlighted: yellow italics on red.
+        const QImage highlighted = driver.form().grab().toImage();
+        QCOMPARE(seenAt(highlighted, clientRect(Poruka).center()), qRgb(255, 0, 0));
+        const QImage instruction = partOf(highlighted, clientRect(Poruka));
+        QVERIFY(pixelsWhere(instruction, [&](int x, int y) { return isYellow(instruction.pixel(x, y)); }).count
+            >= MinYellowPixels);
+        QVERIFY(QFontInfo(driver.form().controls().widget(Poruka)->font()).italic());
 
         driver.doubleClick(PaperPoint);
         // A release the window never hears of (another client took the
@@ -130,15 +255,13 @@ private slots:
         QApplication::sendEvent(&driver.form(), &unheld);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         checkShows(driver, {Pic_S_Z, Pic_Pismo, Pic_S_Pozadina, Pic_P_Pozadina});
+        const QImage mailbox = driver.form().grab().toImage();
+        checkSunken(mailbox, Pic_S_Pozadina, 2);
+        checkSunken(mailbox, Pic_P_Pozadina, 2);
 
         // The slot opens under the envelope, closes as it leaves and opens again.
         driver.press(EnvelopePoint);
-        const QCursor* pointer = QGuiApplication::overrideCursor();
-        QVERIFY(pointer != nullptr);
-        QCOMPARE(pointer->hotSpot(), QPoint(16, 16) * scale);
-        const QString icon = QStringLiteral(POKAZ_ASSET_DIR) + (scale == 1 ? "" : "/2x") + "/Pic_Pismo.drag.ico";
-        QCOMPARE(pointer->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
-            QImageReader(icon).read().convertToFormat(QImage::Format_ARGB32));
+        checkDragPointer(Pic_Pismo, scale);
         for (const QPoint at : {SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
             driver.move(at);
         checkShows(driver, {Pic_S_O});
@@ -150,7 +273,20 @@ private slots:
         QVERIFY2(paints.count >= 86, qPrintable(QString::number(paints.count)));
         QVERIFY(driver.form().height() == ClosingClientHeightLow || driver.form().height() == ClosingClientHeightHigh);
 
-        driver.click(clientRect(BTN_Ponovo).center());
+        // The closing text centred; Tab goes to "Još jednom..." first, then
+        // "Kraj"; a button pressed looks pressed.
+        checkAligned(driver.form().grab().toImage(), PorukaKraj, Alignment::Centre);
+        QWidget* again = driver.form().controls().widget(BTN_Ponovo);
+        const std::pair<Qt::Key, Control> keys[] = {
+            {Qt::Key_Tab, BTN_Ponovo}, {Qt::Key_Tab, BTN_Kraj}, {Qt::Key_Backtab, BTN_Ponovo}};
+        for (const auto& [key, next] : keys) {
+            QTest::keyClick(&driver.form(), key);
+            QCOMPARE(QApplication::focusWidget(), driver.form().controls().widget(next));
+        }
+        const QImage up = again->grab().toImage();
+        driver.press(clientRect(BTN_Ponovo).center());
+        QVERIFY(again->grab().toImage() != up);
+        driver.release(clientRect(BTN_Ponovo).center());
         QCOMPARE(driver.form().size(), FullClientSize);
     }
 
@@ -205,11 +341,28 @@ private slots:
             {Pic_Pismo, "Povucite pismo do utora na sandučiću!"}, {Pic_Papir_0, ""}, {Poruka, ""}};
         for (const auto& [control, toolTip] : toolTips)
             QCOMPARE(driver.form().controls().widget(control)->toolTip(), QString::fromUtf8(toolTip));
+        // A screen reader tells every control from every other, and so each
+        // state of a drawer, the slot and the paper; a label by its role.
+        std::map<Control, QString> heard;
+        for (int c = 0; c < ControlCount; ++c) {
+            QWidget* widget = driver.form().controls().widget(Control(c));
+            const bool label = qobject_cast<QLabel*>(widget) != nullptr;
+            heard[Control(c)] = QAccessible::queryAccessibleInterface(widget)->text(
+                label ? QAccessible::Description : QAccessible::Name);
+        }
+        QStringList names;
+        for (const auto& [control, name] : heard)
+            names << name;
+        names.removeDuplicates();
+        QCOMPARE(names.size(), ControlCount);
+        QVERIFY(!names.contains(QString()));
         for (int k = 1; k <= 5; ++k) {
             QCOMPARE(driver.form().controls().widget(closedDrawer(k))->toolTip(),
                 QStringLiteral("Kliknite da otvorite ladicu!"));
             QCOMPARE(driver.form().controls().widget(openDrawer(k))->toolTip(),
                 QStringLiteral("Kliknite da zatvorite ladicu!"));
+            QVERIFY(heard[closedDrawer(k)].endsWith(QStringLiteral(", zatvorena")));
+            QVERIFY(heard[openDrawer(k)].endsWith(QStringLiteral(", otvorena")));
         }
     }
 

@@ -203,6 +203,26 @@ def click_just_inside_a_drawer_opens_it():
             window.click(OPEN_DRAWER[k - 1])
 
 
+MWM_MINIMISE_MAXIMISE, MWM_FUNC_CLOSE = 0x08 | 0x10, 0x20
+MWM_DECOR_MINIMISE_MAXIMISE, MWM_DECOR_TITLE = 0x20 | 0x40, 0x08
+
+
+def check_window_icon(x, window):
+    # _NET_WM_ICON holds width, height and that many ARGB pixels per image;
+    # both images of Form_Pokaz.ico must be there, pixel for pixel.
+    listed = x.run("xprop", "-id", window.window, "-f", "_NET_WM_ICON", "32c", "=$0+", "_NET_WM_ICON")
+    values = [int(v) for v in listed.partition("=")[2].split(",") if v.strip()]
+    icons = {}
+    while len(values) > 2:
+        w, h = values[:2]
+        icons[w, h], values = values[2:2 + w * h], values[2 + w * h:]
+    ico = Image.open(os.path.join(ASSETS, "Form_Pokaz.ico"))
+    for size in ((32, 32), (16, 16)):
+        want = [a << 24 | r << 16 | g << 8 | b if a else 0 for r, g, b, a in ico.ico.getimage(size).getdata()]
+        if [v if v >> 24 else 0 for v in icons.get(size, [])] != want:
+            fail(f"window icon {size}: sizes given {sorted(icons)}")
+
+
 def under_openbox_centred_fixed_and_closed_by_its_button():
     with XSession() as x:
         x.start_window_manager()
@@ -216,11 +236,19 @@ def under_openbox_centred_fixed_and_closed_by_its_button():
         offset = (2 * (x_ - left) + left + w + right - 1600, 2 * (y - top) + top + h + bottom - 1200)
         if max(map(abs, offset)) > 6:
             fail(f"frame off centre by {offset[0] / 2}, {offset[1] / 2}")
-        # What the manager may do to the window, by its own account.
+        # What the manager may do to the window, by its own account, and the
+        # title-bar buttons the program asks for: a caption and close box, no
+        # minimise or maximise button.
         actions = properties[5].split(", ")
         if "_NET_WM_ACTION_CLOSE" not in actions or {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
                                                      "_NET_WM_ACTION_MAXIMIZE_VERT"} & set(actions):
             fail(f"allowed actions {actions}")
+        motif = x.run("xprop", "-id", window.window, "_MOTIF_WM_HINTS").split("=")[1].split(",")
+        functions, decorations = int(motif[1], 16), int(motif[2], 16)
+        if functions & MWM_MINIMISE_MAXIMISE or decorations & MWM_DECOR_MINIMISE_MAXIMISE or \
+                ~functions & MWM_FUNC_CLOSE or ~decorations & MWM_DECOR_TITLE:
+            fail(f"Motif hints: functions {functions:#x}, decorations {decorations:#x}")
+        check_window_icon(x, window)
         # The close button is the rightmost one in the title bar.
         x.xdotool("mousemove", x_ + w + right - 1 - top // 2, y - top + top // 2, "click", 1)
         if window.process.wait(timeout=10) != 0:

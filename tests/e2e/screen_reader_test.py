@@ -46,6 +46,9 @@ def run(x):
         return left + w // 2, top + h // 2
 
     wait_for("the instruction and 0% at start", pumped(lambda: START in labels() and "0%" in labels()))
+    roles = {o.name: o.description for o in shown() if o.getRole() == pyatspi.ROLE_LABEL}
+    if (roles[START], roles["0%"]) != ("Uputa", "Napisano posto"):
+        fail(f"the labels are described as {roles}")
     if unnamed := [o.getRoleName() for o in shown() if not o.name.strip()]:
         fail(f"shown controls without a name: {unnamed}")
     for drawer in ["Ladica 3 s papirom, zatvorena", "Ladica 3 s papirom, otvorena",

@@ -37,6 +37,8 @@ public:
     {
         lefts[i(c)] = twips;
         ++leftChanges;
+        // What does not slide with the backgrounds is gone before they move.
+        leftBehind = leftBehind || shown(Pic_Pismo) || shown(Pic_S_O) || shown(Pic_S_Z);
     }
     void setHeight(float twips) override { height = twips; }
     void endProgram() override { ended = true; }
@@ -65,7 +67,7 @@ public:
     std::array<QString, ControlCount> captions{};
     std::array<float, ControlCount> lefts{};
     OleColor back = 0, fore = 0;
-    bool italic = false, ended = false;
+    bool italic = false, ended = false, leftBehind = false;
     float height = 0;
     int leftChanges = 0;
     std::string log;
@@ -241,6 +243,7 @@ private slots:
         Desk desk;
         for (int round = 0; round < 2; ++round) {
             desk.form.leftChanges = 0;
+            desk.form.leftBehind = false;
             desk.takeOutPaperAndPencils();
             desk.write(101);
             desk.exercise.Pic_Papir_DblClick(4);
@@ -249,6 +252,7 @@ private slots:
             QCOMPARE(desk.exercise.PPozadinaHome(), 6210.0F);
             QCOMPARE(desk.exercise.SPozadinaHome(), 135);
             QCOMPARE(desk.form.leftChanges, 2 * 93);
+            QVERIFY(!desk.form.leftBehind);
             QCOMPARE(desk.form.Left(Pic_P_Pozadina), 6210.0F + 4417.2F);
             QCOMPARE(desk.form.Left(Pic_S_Pozadina), 135.0F - 3681.0F);
             QCOMPARE(desk.form.height, 4000.0F);

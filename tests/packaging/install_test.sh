@@ -23,10 +23,17 @@ check "executable in bin/" test -x "$prefix/bin/pokaz"
 desktop=$prefix/share/applications/$app_id.desktop
 metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
 check "desktop entry is valid" desktop-file-validate "$desktop"
-check "desktop entry is named Pokaz" grep -qx 'Name=Pokaz' "$desktop"
-check "desktop entry shows the window icon" grep -qx "Icon=$app_id" "$desktop"
+# What a menu reads: a program called Pokaz, started without a terminal, with the window icon.
+for entry in Type=Application Name=Pokaz Exec=pokaz "Icon=$app_id" Terminal=false; do
+    check "desktop entry says $entry" grep -qx "$entry" "$desktop"
+done
 check "metainfo is valid" appstreamcli validate --no-net "$metainfo"
 check "metainfo names release 2.00" grep -q '<release version="2.00"' "$metainfo"
+# What a software centre reads: the entry it launches, the command it provides, the same name.
+field() { sed -n "s:.*<$1[^>]*>\(.*\)</$1>.*:\1:p" "$metainfo"; }
+check "metainfo launches the installed desktop entry" test -f "$prefix/share/applications/$(field launchable)"
+check "metainfo's command is installed" test -x "$prefix/bin/$(field binary)"
+check "metainfo and desktop entry give one name" test "$(field name)" = "$(sed -n 's/^Name=//p' "$desktop")"
 for size in 16 32; do
     png=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
     check "${size}x${size} icon is a ${size}x${size} PNG" test "$(identify -format '%m %wx%h' "$png")" = "PNG ${size}x${size}"
@@ -39,11 +46,17 @@ done
 headless() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$prefix/bin/pokaz" "$@"; }
 check "--version after Qt's own options, without a display" \
     test "$(headless -platform offscreen -reverse --version)" = "Pokaz 2.00"
-check "--help without a display" headless --help
+# --help and the manual page offer the same options, and each is accepted.
+help_options=$(headless --help | grep -oE -- '^ +(-[a-z], )?--[a-z-]+' | grep -oE -- '-{1,2}[a-z-]+' | sort)
+manual_options=$(zcat "$prefix/share/man/man1/pokaz.1.gz" | sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/{/^\.TP/{n;p}}' |
+    sed 's/\\-/-/g' | grep -oE -- '-{1,2}[a-z-]+' | sort)
+check "--help and the manual page offer the same options" test -n "$help_options" -a "$help_options" = "$manual_options"
+for option in $manual_options; do
+    check "$option is accepted" test -n "$(headless "$option")"
+done
 status=0
 headless --frobnicate 2>/dev/null || status=$?
 check "an unknown option is refused with status 2" test "$status" = 2
-check "manual page pokaz.1" test -s "$prefix/share/man/man1/pokaz.1.gz"
 
 # The Debian package.
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb" >/dev/null)
