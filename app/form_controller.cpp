@@ -11,6 +11,7 @@
 #include "picture_box.h"
 #include "twips.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QtGlobal>
 
@@ -23,15 +24,17 @@ constexpr auto ControlProperty = "pokazControl";
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// X pointers are drawn in screen pixels, unscaled, so from a scale of 2 on
-// the drag icon at twice the size is used, its hot spot where the doubled
-// drawing puts it.
+// From a scale of 2 on, the drag icon at twice the size, marked as such:
+// Windows and Wayland show it at its size and take the hot spot in the
+// window's pixels, X takes it in screen pixels as they are.
 QCursor dragCursor(Control control, HotSpot hotSpot, qreal screenRatio)
 {
     if (screenRatio < DoubleSizeFactor)
         return QCursor(QPixmap::fromImage(loadPicture(control, PictureProperty::DragIcon)), hotSpot.x, hotSpot.y);
-    const QImage doubled = loadPicture(control, PictureProperty::DragIcon, PictureScale::Double);
-    return QCursor(QPixmap::fromImage(doubled), hotSpot.x * DoubleSizeFactor, hotSpot.y * DoubleSizeFactor);
+    QPixmap doubled = QPixmap::fromImage(loadPicture(control, PictureProperty::DragIcon, PictureScale::Double));
+    doubled.setDevicePixelRatio(DoubleSizeFactor);
+    const int hotScale = QGuiApplication::platformName() == QLatin1String("xcb") ? DoubleSizeFactor : 1;
+    return QCursor(doubled, hotSpot.x * hotScale, hotSpot.y * hotScale);
 }
 
 QFont fontOf(const LayoutFont& font) { return toolkit::fontInPoints(fromUtf8(font.face), font.points, font.bold); }
@@ -79,7 +82,7 @@ FormController::FormController(toolkit::DialogWindow& window)
     exercise_.Form_Load();
 
     // Only what the first frame shows is decoded before it; the open drawers,
-    // the paper, the mailbox scene and the drag pointers follow right after it.
+    // the paper and the mailbox scene follow right after it.
     for (const ControlLayout& row : formLayout()) {
         if (row.type != ControlClass::PictureBox)
             continue;
@@ -134,8 +137,6 @@ void FormController::givePicture(Control control)
     auto* picture = qobject_cast<toolkit::PictureBox*>(widget(control));
     picture->setPicture(loadPicture(control),
         [control] { return loadPicture(control, PictureProperty::Picture, PictureScale::Double); });
-    if (const auto& hotSpot = record(control).layout->dragIcon)
-        record(control).dragPointer = dragCursor(control, *hotSpot, window_.devicePixelRatioF());
 }
 
 void FormController::giveRemainingPictures()
@@ -227,8 +228,16 @@ const QCursor* FormController::dragPointer(toolkit::ControlId control) const
 {
     if (control == toolkit::NoControl)
         return nullptr;
-    const auto& pointer = record(controlOf(control)).dragPointer;
-    return pointer ? &*pointer : nullptr;
+    // Made when first asked for, and again on a screen of another scale.
+    const ControlRecord& dragged = record(controlOf(control));
+    if (!dragged.layout->dragIcon)
+        return nullptr;
+    const qreal ratio = window_.devicePixelRatioF();
+    if (!dragged.dragPointer || dragged.dragPointerRatio != ratio) {
+        dragged.dragPointer = dragCursor(controlOf(control), *dragged.layout->dragIcon, ratio);
+        dragged.dragPointerRatio = ratio;
+    }
+    return &*dragged.dragPointer;
 }
 
 // Control events, handed on to the exercise.

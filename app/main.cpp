@@ -30,6 +30,12 @@ int main(int argc, char* argv[])
         break;
     }
 
+#ifdef Q_OS_WIN
+    // The compiled-in faces drawn by FreeType, as on Linux: Windows' own font
+    // engine refuses the bitmap-only MS Sans Serif.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pokaz"));
     QApplication::setApplicationVersion(QStringLiteral(POKAZ_VERSION));

@@ -2,7 +2,10 @@
 # ones. Sourced by run.sh and test.sh; quick when everything is there.
 
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-wine)
-TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil)
+# Cross-building for Windows, and running what it built under Wine.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build perl dpkg-dev nsis)
+WINDOWS_TEST_PACKAGES=(wine64 python3-pefile)
+TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil python3-xlib)
 
 ensure_packages() {
     local missing=()

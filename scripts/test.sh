@@ -11,3 +11,8 @@ ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKAZ_SANITIZE=ON >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
+
+# The Windows program, cross-built and tested under Wine.
+ensure_packages "${WINDOWS_TEST_PACKAGES[@]}"
+bash scripts/windows.sh -DBUILD_TESTING=ON
+ctest --test-dir build-windows --output-on-failure

@@ -1,5 +1,6 @@
 #include "label.h"
 
+#include "fonts.h"
 #include "system_color.h"
 
 #include <QAccessible>
@@ -17,8 +18,6 @@ namespace {
 
 constexpr int SingleBorderWidth = 1;
 constexpr int OverstrikeOffset = 1;
-
-bool isBitmapFace(const QFont& font) { return !QFontDatabase::isSmoothlyScalable(QFontInfo(font).family()); }
 
 // Qt draws such a face at its regular weight.
 bool needsOverstrike(const QFont& font)

@@ -1,10 +1,11 @@
 # A private X desktop for running the program as built from outside: its own
 # Xvfb, a scratch HOME and runtime folder, no session bus unless a test starts
 # one, and the real X pointer moved by xdotool. Closing it stops every process
-# it started, each with its whole process group.
-import contextlib, os, signal, subprocess, sys, tempfile, time
+# it started, each with its whole process group. WineSession runs the Windows
+# program there, in a scratch Wine prefix.
+import contextlib, os, re, shutil, signal, subprocess, sys, tempfile, time
 
-from PIL import ImageGrab
+from PIL import Image, ImageGrab
 
 
 def wait_for(what, probe, seconds=10):
@@ -37,6 +38,9 @@ class XSession(contextlib.AbstractContextManager):
         self.helpers.append(subprocess.Popen(args, env=self.env, text=True, start_new_session=True, **options))
         return self.helpers[-1]
 
+    def launch(self, program, *launcher):
+        return self.start(*launcher, program, stdout=None, stderr=None)
+
     def __exit__(self, *_):
         for helper in reversed(self.helpers):
             with contextlib.suppress(ProcessLookupError):
@@ -50,8 +54,45 @@ class XSession(contextlib.AbstractContextManager):
     def xdotool(self, *args):
         return self.run("xdotool", *map(str, args))
 
+    def find_window(self, title, seconds=30):
+        return self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{title}$", timeout=seconds).split()[0]
+
+    def client_geometry(self, window):
+        # xdotool's own answer is off by the frame under a window manager.
+        info = self.run("xwininfo", "-id", window)
+        keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
+        return [int(re.search(key + r":\s+(-?\d+)", info)[1]) for key in keys]
+
+    # The left button and the pointer, in screen pixels.
+    def move(self, x, y):
+        self.xdotool("mousemove", x, y)
+
+    def down(self):
+        self.xdotool("mousedown", 1)
+
+    def up(self):
+        self.xdotool("mouseup", 1)
+
+    def click(self, x, y, times=1):
+        # Within the double-click time; the pointer then goes to the corner.
+        self.xdotool("mousemove", x, y, "click", "--repeat", times, "--delay", 80, 1, "mousemove", 2, 2)
+
+    def path(self, points, pause):
+        self.xdotool(*[word for p in points for word in ("mousemove", *p, "sleep", pause)])
+
     def shot(self):
         return ImageGrab.grab(xdisplay=self.env["DISPLAY"])
+
+    def pointer(self):
+        # The pointer's image as XFixes has it, and its hot spot.
+        from Xlib import display
+        from Xlib.ext import xfixes  # noqa: F401, makes the extension known
+        screen = display.Display(self.env["DISPLAY"])
+        screen.xfixes_query_version()
+        cursor = screen.xfixes_get_cursor_image(screen.screen().root)
+        screen.close()
+        argb = b"".join(p.to_bytes(4, "little") for p in cursor.cursor_image)
+        return (cursor.xhot, cursor.yhot), Image.frombytes("RGBA", (cursor.width, cursor.height), argb, "raw", "BGRA")
 
     def start_window_manager(self):
         # Openbox runs its start-up command once it manages windows; a window
@@ -59,3 +100,60 @@ class XSession(contextlib.AbstractContextManager):
         ready = os.path.join(self.env["HOME"], "window-manager-ready")
         self.start("openbox", "--sm-disable", "--startup", "touch " + ready, stdout=subprocess.DEVNULL)
         wait_for("openbox manages windows", lambda: os.path.exists(ready))
+
+
+class WineSession(XSession):
+    # A copy of a prepared Wine prefix (make_prefix), whose Wine server and
+    # programs end with the session. At scale 2 the desktop runs at 192 dots
+    # per inch, as Windows does at 200 %.
+    WINE = "/usr/lib/wine/wine64"
+
+    def __init__(self, template, scale=1.0, **options):
+        super().__init__(**options)
+        self.env.update(WINEPREFIX=os.path.join(self.home.name, "wine"), WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        shutil.copytree(template, self.env["WINEPREFIX"], symlinks=True)
+        if scale != 1:
+            self.wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                      "/d", str(round(96 * scale)), "/f")
+
+    def wine(self, *args, timeout=120):
+        return self.run(self.WINE, *args, timeout=timeout)
+
+    def launch(self, program, *launcher):
+        return self.start(self.WINE, program, stdout=None, stderr=None)
+
+    def __exit__(self, *exception):
+        with contextlib.suppress(subprocess.SubprocessError):
+            self.run("/usr/lib/wine/wineserver64", "-k", timeout=20)
+        super().__exit__(*exception)
+
+    def warm_up(self, program):
+        # A first start leaves Wine's own keys for the display and the fonts,
+        # which Windows has had since it was installed.
+        self.launch(program)
+        self.find_window("Pokaz")
+        self.run("/usr/lib/wine/wineserver64", "-k", timeout=20)
+
+    def state(self, but=None):
+        # What a Windows program could leave behind: the files of its C: drive,
+        # with their times, but those in folders named `but`, and the
+        # registry's keys (Wine keeps times of its own in the registry, and
+        # writes it out when its server ends).
+        self.run("/usr/lib/wine/wineserver64", "-w", timeout=60)
+        prefix = self.env["WINEPREFIX"]
+        files = (os.path.join(folder, name) for folder, _, names in os.walk(prefix + "/drive_c")
+                 if f"/{but}/" not in folder + "/" for name in names)
+        state = {(path, os.lstat(path).st_mtime_ns) for path in files}
+        for registry in ("system.reg", "user.reg"):
+            with open(os.path.join(prefix, registry), encoding="utf-8", errors="replace") as keys:
+                state |= {line.split("] ")[0] for line in keys if line.startswith("[")}
+        return state
+
+    @staticmethod
+    def make_prefix(folder):
+        shutil.rmtree(folder, ignore_errors=True)
+        with XSession() as x:
+            x.env.update(WINEPREFIX=folder, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+            x.run(WineSession.WINE, "wineboot", "--init", timeout=300)
+            x.run("/usr/lib/wine/wineserver64", "-w", timeout=60)
