@@ -5,7 +5,8 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-wine)
 # Cross-building for Windows, and running what it built under Wine.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build perl dpkg-dev nsis)
 WINDOWS_TEST_PACKAGES=(wine64 python3-pefile)
-TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil python3-xlib)
+TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil python3-xlib
+    sway grim wayvnc qt6-wayland xwayland x11-xserver-utils)
 
 ensure_packages() {
     local missing=()

@@ -1,8 +1,10 @@
-# A private X desktop for running the program as built from outside: its own
-# Xvfb, a scratch HOME and runtime folder, no session bus unless a test starts
-# one, and the real X pointer moved by xdotool. Closing it stops every process
-# it started, each with its whole process group. WineSession runs the Windows
-# program there, in a scratch Wine prefix.
+# Private desktops for running the program as built from outside, with real
+# input: Session holds what they share (a scratch HOME and runtime folder, an
+# environment free of the machine's own desktop, no session bus unless a test
+# starts one; closing it ends every process it started, each with its whole
+# process group). XSession is an Xvfb of its own with the X pointer moved by
+# xdotool; WineSession runs the Windows program there, in a scratch Wine
+# prefix; wayland_session.py has the Wayland desktop.
 import contextlib, os, re, shutil, signal, subprocess, sys, tempfile, time
 
 from PIL import Image, ImageGrab
@@ -11,8 +13,9 @@ from PIL import Image, ImageGrab
 def wait_for(what, probe, seconds=10):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        if found := probe():
-            return found
+        with contextlib.suppress(subprocess.CalledProcessError):
+            if found := probe():
+                return found
         time.sleep(0.06)
     fail(what)
 
@@ -21,35 +24,50 @@ def fail(what):
     sys.exit("FAIL: " + what)
 
 
-class XSession(contextlib.AbstractContextManager):
-    def __init__(self, screen="1600x1200"):
+def icon_shown(drawn, shown):
+    # The drawn pixels of an icon, and only they, are on the pointer as they are in the icon.
+    return shown.size == drawn.size and all((d[3] == 0) == (s[3] == 0) and (d[3] == 0 or d[:3] == s[:3])
+                                            for d, s in zip(drawn.getdata(), shown.getdata()))
+
+
+class Session(contextlib.AbstractContextManager):
+    def __init__(self):
         self.helpers = []
-        self.env = {k: v for k, v in os.environ.items()
-                    if not k.startswith(("DBUS_", "AT_SPI", "WAYLAND", "QT_QPA", "SESSION_MANAGER"))}
+        self.env = {k: v for k, v in os.environ.items() if not k.startswith((
+            "DBUS_", "AT_SPI", "WAYLAND", "QT_QPA", "SESSION_MANAGER", "DISPLAY", "SWAYSOCK", "I3SOCK", "XDG_"))}
         self.home = tempfile.TemporaryDirectory()
         self.env["HOME"] = self.env["XDG_RUNTIME_DIR"] = self.home.name
-        xvfb = self.start("Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp")
-        self.env["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
         # A bus address that cannot be reached: the toolkit starts no bus of its own.
         self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(self.env["HOME"], "no-bus")
 
     def start(self, *args, **options):
-        options = {"stdout": subprocess.PIPE, "stderr": subprocess.DEVNULL} | options
-        self.helpers.append(subprocess.Popen(args, env=self.env, text=True, start_new_session=True, **options))
+        options = {"stdout": subprocess.PIPE, "stderr": subprocess.DEVNULL, "env": self.env} | options
+        self.helpers.append(subprocess.Popen(args, text=True, start_new_session=True, **options))
         return self.helpers[-1]
 
     def launch(self, program, *launcher):
         return self.start(*launcher, program, stdout=None, stderr=None)
 
     def __exit__(self, *_):
+        # Asked first, so that a compositor removes its sockets; killed if it will not end.
         for helper in reversed(self.helpers):
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(helper.pid, signal.SIGKILL)
-            helper.wait()
+            for sig in (signal.SIGTERM, signal.SIGKILL):
+                with contextlib.suppress(ProcessLookupError):
+                    os.killpg(helper.pid, sig)
+                with contextlib.suppress(subprocess.TimeoutExpired):
+                    helper.wait(5)
+                    break
         self.home.cleanup()
 
     def run(self, *args, timeout=60):
         return subprocess.run(args, env=self.env, check=True, capture_output=True, text=True, timeout=timeout).stdout
+
+
+class XSession(Session):
+    def __init__(self, screen="1600x1200"):
+        super().__init__()
+        xvfb = self.start("Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp")
+        self.env["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
 
     def xdotool(self, *args):
         return self.run("xdotool", *map(str, args))
@@ -73,9 +91,9 @@ class XSession(contextlib.AbstractContextManager):
     def up(self):
         self.xdotool("mouseup", 1)
 
-    def click(self, x, y, times=1):
-        # Within the double-click time; the pointer then goes to the corner.
-        self.xdotool("mousemove", x, y, "click", "--repeat", times, "--delay", 80, 1, "mousemove", 2, 2)
+    def click(self, x, y, times, rest):
+        # Within the double-click time; the pointer then goes to rest.
+        self.xdotool("mousemove", x, y, "click", "--repeat", times, "--delay", 80, 1, "mousemove", *rest)
 
     def path(self, points, pause):
         self.xdotool(*[word for p in points for word in ("mousemove", *p, "sleep", pause)])
@@ -83,8 +101,11 @@ class XSession(contextlib.AbstractContextManager):
     def shot(self):
         return ImageGrab.grab(xdisplay=self.env["DISPLAY"])
 
-    def pointer(self):
-        # The pointer's image as XFixes has it, and its hot spot.
+    def pointer_area(self):
+        return None  # X leaves the pointer out of its grabs
+
+    def pointer_is(self, drawn, aim, within):
+        # The pointer's picture as XFixes has it, and its hot spot.
         from Xlib import display
         from Xlib.ext import xfixes  # noqa: F401, makes the extension known
         screen = display.Display(self.env["DISPLAY"])
@@ -92,7 +113,8 @@ class XSession(contextlib.AbstractContextManager):
         cursor = screen.xfixes_get_cursor_image(screen.screen().root)
         screen.close()
         argb = b"".join(p.to_bytes(4, "little") for p in cursor.cursor_image)
-        return (cursor.xhot, cursor.yhot), Image.frombytes("RGBA", (cursor.width, cursor.height), argb, "raw", "BGRA")
+        shown = Image.frombytes("RGBA", (cursor.width, cursor.height), argb, "raw", "BGRA")
+        return max(abs(cursor.xhot - aim[0]), abs(cursor.yhot - aim[1])) <= within and icon_shown(drawn, shown)
 
     def start_window_manager(self):
         # Openbox runs its start-up command once it manages windows; a window

@@ -68,6 +68,7 @@ else
 fi
 check "package version is 2.00" test "$(dpkg-deb -f "$deb" Version)" = 2.00
 check "package pulls in Qt's widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
+check "package recommends Qt's Wayland platform" grep -q qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)"
 
 # The desktop entry's command opens the window.
 fdfile=$scratch/display
