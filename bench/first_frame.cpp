@@ -7,10 +7,10 @@
 // prints "mapped_ms=<ms> startup_ms=<ms> cpu_ms=<ms> peak_kb=<kB>" and stops
 // the program; cpu_ms is the processor time all its threads had used by the
 // first frame, which a busy machine disturbs far less than the wall clock.
-// The first frame is the first damage the X server reports on the program's
-// first mapped top-level window (without a window manager, a child of the
-// root) after which the window shows more than one colour: mapping alone
-// damages the window too, with nothing painted in it yet.
+// The first frame is the first damage the X server reports on a top-level
+// window of the program's (without a window manager, a child of the root)
+// after which that window shows more than one colour: mapping alone damages
+// a window too, with nothing painted in it yet.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -132,24 +133,26 @@ int main(int argc, char* argv[])
         _exit(127);
     }
 
+    // Every top-level window mapped, with the time it was: Wine maps small
+    // windows of its own before the program's.
     const auto deadline = start + Timeout;
-    Damage damage = 0;
-    Window window = 0;
+    std::map<Window, double> mappedAt;
     double mappedMs = -1.0;
     double startupMs = -1.0;
     double startupCpuMs = -1.0;
     XEvent event;
     while (startupMs < 0.0 && nextEvent(display, event, deadline)) {
-        if (event.type == MapNotify && damage == 0 && event.xmap.event == root) {
-            window = event.xmap.window;
-            mappedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-            damage = XDamageCreate(display, window, XDamageReportRawRectangles);
+        if (event.type == MapNotify && event.xmap.event == root && !mappedAt.contains(event.xmap.window)) {
+            mappedAt[event.xmap.window] = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            XDamageCreate(display, event.xmap.window, XDamageReportRawRectangles);
             XSync(display, False);
         } else if (event.type == damageEvent + XDamageNotify) {
             const auto now = Clock::now();
+            const Window window = reinterpret_cast<const XDamageNotifyEvent&>(event).drawable;
             if (showsSomething(display, window)) {
                 startupMs = std::chrono::duration<double, std::milli>(now - start).count();
                 startupCpuMs = cpuMs(child);
+                mappedMs = mappedAt[window];
             }
         }
     }

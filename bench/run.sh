@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks and prints a table of figures. It never fails
 # because a figure is poor; only a broken build or a missing display stops it.
-#   bash bench/run.sh [RUNS]      (RUNS start-ups of each program, default 15)
+#   bash bench/run.sh [RUNS] [--windows]
+# RUNS start-ups of each program, default 15; --windows adds the Windows
+# program and a bare Qt window built the same way, under Wine in one prefix,
+# and the sizes of the Windows files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -32,28 +35,49 @@ for _ in $(seq "$runs"); do
     echo "scale2 $(QT_SCALE_FACTOR=2 build/bench/first_frame "$program" 2>/dev/null)" >>"$samples"
 done
 
+if [[ ${2:-} == --windows ]]; then
+    ensure_packages "${WINDOWS_TEST_PACKAGES[@]}"
+    bash scripts/windows.sh -DPOKAZ_BUILD_BENCH=ON >/dev/null
+    WINEPREFIX=$(mktemp -d)
+    export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    trap 'kill $xvfb 2>/dev/null; /usr/lib/wine/wineserver64 -k 2>/dev/null; rm -rf "$fdfile" "$WINEPREFIX"' EXIT
+    wine=/usr/lib/wine/wine64
+    $wine wineboot --init >/dev/null 2>&1
+    /usr/lib/wine/wineserver64 -w
+    # The Wine server stays up, so that each start-up is the program's own;
+    # a first start of each leaves Wine's own fonts and display set up.
+    /usr/lib/wine/wineserver64 -p
+    for _ in 0 $(seq "$runs"); do
+        echo "wine_pokaz $(build/bench/first_frame $wine build-windows/pokaz.exe 2>/dev/null)" >>"$samples"
+        echo "wine_floor $(build/bench/first_frame $wine build-windows/floor_window.exe 2>/dev/null)" >>"$samples"
+    done
+    sed -i '0,/^wine_pokaz/{/^wine_pokaz/d}; 0,/^wine_floor/{/^wine_floor/d}' "$samples"
+fi
+
 summary() { # name field -> "median min max"
     grep "^$1 " "$samples" | sed -n "s/.*$2=\([0-9.]*\).*/\1/p" | sort -n |
         awk '{v[NR]=$1} END {m = NR % 2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2; printf "%s %s %s", m, v[1], v[NR]}'
 }
-read -r p_mem _ _ <<<"$(summary pokaz peak_kb)"
-read -r f_mem _ _ <<<"$(summary floor peak_kb)"
-read -r s_mem _ _ <<<"$(summary scale2 peak_kb)"
-startup_table() { # field title [goal]
-    read -r p_med p_min p_max <<<"$(summary pokaz "$1")"
-    read -r f_med f_min f_max <<<"$(summary floor "$1")"
-    read -r s_med s_min s_max <<<"$(summary scale2 "$1")"
+startup_table() { # field title goal program floor [other...]: the rows, and the ratio of the first two
     echo
     echo "Start-up $2, $runs runs each (ms)"
     printf '%-14s %10s %10s %10s\n' "" median min max
-    printf '%-14s %10.1f %10.1f %10.1f\n' pokaz "$p_med" "$p_min" "$p_max"
-    printf '%-14s %10.1f %10.1f %10.1f\n' floor "$f_med" "$f_min" "$f_max"
-    printf '%-14s %10.1f %10.1f %10.1f\n' "pokaz scale 2" "$s_med" "$s_min" "$s_max"
-    awk -v p="$p_med" -v f="$f_med" -v goal="${3:+   (goal: at most $3)}" 'BEGIN {printf "%-14s %10.2f%s\n", "ratio", p / f, goal}'
+    local name
+    for name in "${@:4}"; do
+        printf '%-14s %10.1f %10.1f %10.1f\n' "${name//_/ }" $(summary "$name" "$1")
+    done
+    read -r p _ _ <<<"$(summary "$4" "$1")"
+    read -r f _ _ <<<"$(summary "$5" "$1")"
+    awk -v p="$p" -v f="$f" -v goal="${3:+   (goal: at most $3)}" 'BEGIN {printf "%-14s %10.2f%s\n", "ratio", p / f, goal}'
 }
-startup_table mapped_ms "to the window being mapped" 1.10
-startup_table startup_ms "to the first painted frame" 1.10
-startup_table cpu_ms "to the first painted frame, processor time of all threads"
+for names in "pokaz floor scale2" ${2:+"wine_pokaz wine_floor"}; do
+    startup_table mapped_ms "to the window being mapped" 1.10 $names
+    startup_table startup_ms "to the first painted frame" 1.10 $names
+    startup_table cpu_ms "to the first painted frame, processor time of all threads" "" $names
+done
+read -r p_mem _ _ <<<"$(summary pokaz peak_kb)"
+read -r f_mem _ _ <<<"$(summary floor peak_kb)"
+read -r s_mem _ _ <<<"$(summary scale2 peak_kb)"
 rm -f "$samples"
 
 echo
@@ -67,6 +91,11 @@ strip -o "$stripped" "$program"
 awk -v all="$(stat -c %s "$program")" -v bare="$(stat -c %s "$stripped")" \
     'BEGIN {printf "%-14s %10.1f MB, %.1f MB stripped (the pictures and fonts are inside)\n", "executable", all/1048576, bare/1048576}'
 rm -f "$stripped"
+if [[ ${2:-} == --windows ]]; then
+    for file in build-windows/pokaz.exe build-windows/Pokaz-*-setup.exe build-windows/Pokaz-*-windows.zip; do
+        awk -v n="$(stat -c %s "$file")" -v f="${file#build-windows/}" 'BEGIN {printf "%-26s %6.1f MB\n", f, n/1048576}'
+    done
+fi
 echo
 echo "Per action on the real window, repaint included"
 build/bench/action_bench

@@ -7,7 +7,9 @@
 # Environment: FAULT_DIR (scratch copy, kept for incremental builds; default
 # /var/tmp/pokaz-faults), FAULT_SKIP (ctest -E regex of tests not run; by
 # default memcheck, which looks for leaks, not behaviour; the install test
-# runs, since it catches the faults of the desktop entry, metainfo and manual).
+# runs, since it catches the faults of the desktop entry, metainfo and manual),
+# FAULT_FIRST=1 (the quick tests first, and the slow ones, the end-to-end, screen
+# reader, install and monkey runs, only for a fault that the quick ones miss).
 set -uo pipefail
 top=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 scratch=${FAULT_DIR:-/var/tmp/pokaz-faults}
@@ -35,11 +37,17 @@ build() {
         cmake --build "$scratch/build" --parallel "$(nproc)" >"$scratch/build.log" 2>&1
 }
 
+slow='e2e|screen_reader|install|monkey'
 # The names of the failing tests, space-separated; "none" when all pass.
 failing_tests() {
-    local out
-    out=$(ctest --test-dir "$scratch/build" -E "$skip" --timeout 300 --parallel "$(nproc)" 2>&1)
-    local failed
+    local out failed
+    if [ "${FAULT_FIRST:-}" = 1 ]; then
+        out=$(ctest --test-dir "$scratch/build" -E "$skip|$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
+        grep -q 'The following tests FAILED' <<<"$out" ||
+            out=$(ctest --test-dir "$scratch/build" -E "$skip" -R "$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
+    else
+        out=$(ctest --test-dir "$scratch/build" -E "$skip" --timeout 300 --parallel "$(nproc)" 2>&1)
+    fi
     failed=$(printf '%s\n' "$out" | sed -n '/The following tests FAILED/,$p' | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' | tr '\n' ' ')
     echo "${failed:-none}"
 }
