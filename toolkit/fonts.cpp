@@ -30,10 +30,7 @@ QFont fontInPoints(const QString& face, double points, bool bold)
     return font;
 }
 
-bool isBitmapFace(const QFont& font)
-{
-    return QFontInfo(font).family() == QLatin1String(MsSansSerifFace);
-}
+bool isBitmapFace(const QFont& font) { return QFontInfo(font).family() == QLatin1String(MsSansSerifFace); }
 
 QFont dialogFont() { return fontInPoints(QString::fromLatin1(TahomaFace), DialogFontPoints, false); }
 

@@ -11,7 +11,8 @@ inline constexpr auto TahomaFace = "Tahoma";
 // A face whose glyphs are bitmaps, strikes at a few sizes without outlines,
 // which Qt neither emboldens nor scales: the program's MS Sans Serif. Known by
 // name, since font databases differ on it (FreeType on Windows calls it
-// smoothly scalable) and asking its glyphs for outlines spoils Qt's cache.
+// smoothly scalable), and once its glyphs were asked for their outlines Qt
+// drew nothing of it.
 bool isBitmapFace(const QFont& font);
 
 // A face at a size in points, rendered at the pixel size that size has at

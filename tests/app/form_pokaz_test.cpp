@@ -71,7 +71,8 @@ void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
         painter.end();
         QVERIFY2(driver.shown(control), qPrintable(file));
         const double difference = meanDifference(screen.copy(compared), expected);
-        QVERIFY2(difference <= (wholeRatio ? 0 : MaxResamplingDifference), qPrintable(file + QString::number(difference)));
+        QVERIFY2(
+            difference <= (wholeRatio ? 0 : MaxResamplingDifference), qPrintable(file + QString::number(difference)));
     }
 }
 
@@ -106,7 +107,8 @@ void checkSunken(const QImage& screen, Control control, int lines)
         const int top = qGray(seenAt(screen, {r.center().x(), r.top() + i}));
         const int bottom = qGray(seenAt(screen, {r.center().x(), r.bottom() - i}));
         QVERIFY2(left + MinEdgeContrast <= right && top + MinEdgeContrast <= bottom,
-            qPrintable(QStringLiteral("%1: %2 %3 %4 %5").arg(pictureFile(control)).arg(left).arg(right).arg(top).arg(bottom)));
+            qPrintable(
+                QStringLiteral("%1: %2 %3 %4 %5").arg(pictureFile(control)).arg(left).arg(right).arg(top).arg(bottom)));
     }
 }
 
@@ -236,8 +238,8 @@ private slots:
         // "Kraj"; a button pressed looks pressed.
         checkAligned(driver.form().grab().toImage(), PorukaKraj, Alignment::Centre);
         QWidget* again = driver.form().controls().widget(BTN_Ponovo);
-        const std::pair<Qt::Key, Control> keys[] = {
-            {Qt::Key_Tab, BTN_Ponovo}, {Qt::Key_Tab, BTN_Kraj}, {Qt::Key_Backtab, BTN_Ponovo}};
+        const std::pair<Qt::Key, Control> keys[]
+            = {{Qt::Key_Tab, BTN_Ponovo}, {Qt::Key_Tab, BTN_Kraj}, {Qt::Key_Backtab, BTN_Ponovo}};
         for (const auto& [key, next] : keys) {
             QTest::keyClick(&driver.form(), key);
             QCOMPARE(QApplication::focusWidget(), driver.form().controls().widget(next));

@@ -112,11 +112,15 @@ private slots:
             const QList<QImage> icon = loadIcon(name), doubledIcon = loadIcon(name, 2);
             for (qsizetype i = 0; name.endsWith(".ico") && i < 2; ++i) {
                 QVERIFY(qAlpha(icon.value(i).pixel(0, 0)) == 0 && qAlpha(icon.value(i).pixel(31 >> i, 0)) == 0);
-                QCOMPARE(doubledIcon.value(i), icon[i].scaled(icon[i].size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+                QCOMPARE(doubledIcon.value(i),
+                    icon[i].scaled(icon[i].size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
             }
             const QImage single = load(name), doubled = load(name, 2);
-            QVERIFY2(name.endsWith(".ico") || (doubled.size() == single.size() * 2
-                    && meanDifference(doubled.scaled(single.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), single) <= 5.0),
+            QVERIFY2(name.endsWith(".ico")
+                    || (doubled.size() == single.size() * 2
+                        && meanDifference(
+                               doubled.scaled(single.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), single)
+                            <= 5.0),
                 qPrintable(name));
         }
     }
