@@ -3,15 +3,15 @@
 # input and checked only by what the screen shows: on X11, natively on
 # Wayland and through Xwayland (under strace), under openbox, and the
 # Windows program under Wine.
-#   e2e_test.py POKAZ ASSET_DIR run SCALE [x11 | openbox | wayland | xwayland | wine PREFIX_TEMPLATE]
+#   e2e_test.py POKAZ ASSET_DIR SCALE [x11 | openbox | wayland | xwayland | wine PREFIX_TEMPLATE]
 import functools, os, re, sys, time
 
 from PIL import Image, ImageDraw
 from x_session import WineSession, XSession, fail, wait_for
 
-POKAZ, ASSETS, CASE = sys.argv[1:4]
-SCALE = float(sys.argv[4]) if len(sys.argv) > 4 else 1.0
-SESSION = sys.argv[5] if len(sys.argv) > 5 else "x11"
+POKAZ, ASSETS = sys.argv[1:3]
+SCALE = float(sys.argv[3])
+SESSION = sys.argv[4] if len(sys.argv) > 4 else "x11"
 # Slow enough that the toolkit merges no two motions into one drag event.
 CAREFUL, QUICK = 0.04, 0.01
 
@@ -190,7 +190,7 @@ def session():
     # The desktop the run asks for; Wayland at its output's scale, the others
     # at the scale they are told.
     if SESSION == "wine":
-        return WineSession(sys.argv[6], SCALE)
+        return WineSession(sys.argv[5], SCALE)
     if SESSION in ("wayland", "xwayland"):
         from wayland_session import WaylandSession
         return WaylandSession(scale=int(SCALE), xwayland=SESSION == "xwayland")
