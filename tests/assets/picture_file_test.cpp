@@ -6,6 +6,9 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <tuple>
+#include <vector>
+
 using namespace pokaz::imagefile;
 
 namespace {
@@ -43,38 +46,31 @@ private slots:
         }
     }
 
-    void damagedDataIsRefusedWithAReason_data()
+    void damagedDataIsRefusedWithAReason()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("icon");
-        const QByteArray bitmap = fileBytes("Pic_L1_Z.bmp");
-        const QByteArray icon = fileBytes("Form_Pokaz.ico");
+        const QByteArray bitmap = fileBytes("Pic_L1_Z.bmp"), icon = fileBytes("Form_Pokaz.ico");
         const auto patched = [](QByteArray bytes, int offset, quint32 value) {
             qToLittleEndian<quint32>(value, bytes.data() + offset);
             return bytes;
         };
-        QTest::newRow("bitmap cut by a byte") << bitmap.chopped(1) << false;
-        QTest::newRow("compressed") << patched(bitmap, 30, 1) << false;
-        QTest::newRow("enormous") << patched(bitmap, 18, 1U << 20) << false;
-        QTest::newRow("lowest height") << patched(bitmap, 22, 0x80000000U) << false;
-        QTest::newRow("not a bitmap") << patched(bitmap, 0, 0) << false;
+        const int firstIconImage = int(qFromLittleEndian<quint32>(icon.data() + 18));
+        // What is damaged, the bytes, and whether they are read as an icon.
+        std::vector<std::tuple<QString, QByteArray, bool>> cases{{"empty", {}, false},
+            {"bitmap cut by a byte", bitmap.chopped(1), false}, {"compressed", patched(bitmap, 30, 1), false},
+            {"enormous", patched(bitmap, 18, 1U << 20), false},
+            {"lowest height", patched(bitmap, 22, 0x80000000U), false}, {"not a bitmap", patched(bitmap, 0, 0), false},
+            {"icon cut by a byte", icon.chopped(1), true},
+            {"icon one row high", patched(icon, firstIconImage + 8, 1), true},
+            {"icon image past the end", patched(icon, 18, quint32(icon.size())), true},
+            {"a bitmap as an icon", bitmap, true}};
         for (const quint32 depth : {0, 2, 3, 7, 16, 32})
-            QTest::newRow(qPrintable(QStringLiteral("%1 bits").arg(depth))) << patched(bitmap, 28, depth) << false;
-        QTest::newRow("icon one row high")
-            << patched(icon, int(qFromLittleEndian<quint32>(icon.data() + 18)) + 8, 1) << true;
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("icon cut by a byte") << icon.chopped(1) << true;
-        QTest::newRow("icon image past the end") << patched(icon, 18, static_cast<quint32>(icon.size())) << true;
-        QTest::newRow("a bitmap as an icon") << bitmap << true;
-    }
-
-    void damagedDataIsRefusedWithAReason()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, icon);
-        QString error;
-        QVERIFY(icon ? decodeIcon(bytes, &error).empty() : decodeBitmap(bytes, &error).isNull());
-        QVERIFY(!error.isEmpty());
+            cases.emplace_back(QStringLiteral("%1 bits").arg(depth), patched(bitmap, 28, depth), false);
+        for (const auto& [damage, bytes, asIcon] : cases) {
+            QString error;
+            QVERIFY2(
+                asIcon ? decodeIcon(bytes, &error).empty() : decodeBitmap(bytes, &error).isNull(), qPrintable(damage));
+            QVERIFY2(!error.isEmpty(), qPrintable(damage));
+        }
     }
 };
 

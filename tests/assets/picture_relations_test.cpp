@@ -13,17 +13,22 @@ using pokaz::test::pixelsWhere;
 
 namespace {
 
-QImage load(const QString& name, int scale = 1)
+QString path(const QString& name, int scale)
 {
-    return QImage(QStringLiteral(POKAZ_ASSET_DIR) + (scale == 2 ? "/2x/" : "/") + name)
-        .convertToFormat(QImage::Format_RGB32);
+    return QStringLiteral(POKAZ_ASSET_DIR) + (scale == 2 ? "/2x/" : "/") + name;
 }
 
+QImage load(const QString& name, int scale = 1)
+{
+    return QImage(path(name, scale)).convertToFormat(QImage::Format_RGB32);
+}
+
+// Both images of an icon.
 QList<QImage> loadIcon(const QString& name, int scale = 1)
 {
-    QImageReader reader(QStringLiteral(POKAZ_ASSET_DIR) + (scale == 2 ? "/2x/" : "/") + name, "ico");
+    QImageReader reader(path(name, scale), "ico");
     QList<QImage> images;
-    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i)
+    for (int i = 0; i < 2; ++i, reader.jumpToNextImage())
         images << reader.read().convertToFormat(QImage::Format_ARGB32);
     return images;
 }
@@ -111,9 +116,11 @@ private slots:
         for (const QString& name : QDir(QStringLiteral(POKAZ_ASSET_DIR)).entryList({"*.bmp", "*.ico"}, QDir::Files)) {
             const QList<QImage> icon = loadIcon(name), doubledIcon = loadIcon(name, 2);
             for (qsizetype i = 0; name.endsWith(".ico") && i < 2; ++i) {
-                QVERIFY(qAlpha(icon.value(i).pixel(0, 0)) == 0 && qAlpha(icon.value(i).pixel(31 >> i, 0)) == 0);
+                const QImage& image = icon[i];
+                QVERIFY(
+                    image.width() == 32 >> i && qAlpha(image.pixel(0, 0)) == 0 && qAlpha(image.pixel(31 >> i, 0)) == 0);
                 QCOMPARE(doubledIcon.value(i),
-                    icon[i].scaled(icon[i].size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+                    image.scaled(image.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
             }
             const QImage single = load(name), doubled = load(name, 2);
             QVERIFY2(name.endsWith(".ico")
