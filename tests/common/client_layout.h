@@ -7,7 +7,7 @@
 #include <QRect>
 #include <QString>
 
-#include <utility>
+#include <map>
 
 namespace pokaz::test {
 
@@ -16,30 +16,20 @@ namespace pokaz::test {
 // Kept here independently of the window's own table so that a layout slip in
 // the window shows up as a test failure instead of being copied. The X-level
 // tests read this file as text: keep one entry or constant per brace pair.
-inline constexpr std::pair<Control, QRect> ClientRects[] = {{Control::Frame_Posta, {3, 0, 655, 508}},
-    {Control::BTN_Kraj, {333, 126, 135, 57}}, {Control::BTN_Ponovo, {180, 126, 138, 57}},
-    {Control::Pic_S_Z, {109, 324, 84, 40}}, {Control::Pic_S_O, {89, 324, 105, 57}},
-    {Control::Pic_S_Pozadina, {12, 258, 219, 241}}, {Control::Pic_Pismo, {427, 368, 55, 59}},
-    {Control::Pic_P_Pozadina, {417, 255, 229, 241}}, {Control::PorukaKraj, {57, 35, 538, 48}},
-    {Control::Frame_Pismo, {3, 3, 657, 505}}, {Control::Pic_L4_O, {204, 238, 254, 166}},
-    {Control::Pic_L2_O, {11, 305, 207, 111}}, {Control::Pic_L1_O, {11, 249, 204, 138}},
-    {Control::Pic_L2_Z, {44, 304, 176, 54}}, {Control::Pic_L3_O, {11, 360, 209, 138}},
-    {Control::Pic_L5_O, {426, 250, 225, 110}}, {Control::Pic_L3_Z, {49, 359, 174, 114}},
-    {Control::Pic_L4_Z, {229, 247, 191, 56}}, {Control::Pic_L5_Z, {424, 249, 192, 57}},
-    {Control::Pic_Papir_4, {282, 189, 98, 32}}, {Control::Pic_Papir_3, {282, 189, 98, 32}},
-    {Control::Pic_Papir_2, {282, 189, 98, 32}}, {Control::Pic_Papir_1, {282, 189, 98, 32}},
-    {Control::Pic_Pozadina, {11, 21, 640, 478}}, {Control::Pic_Olovke, {448, 125, 43, 68}},
-    {Control::Pic_L1_Z, {35, 247, 186, 56}}, {Control::Pic_Papir_0, {283, 189, 98, 32}},
-    {Control::Tok, {609, 513, 49, 22}}, {Control::Poruka, {3, 513, 601, 22}}};
+using enum Control;
 
-constexpr QRect clientRect(Control control)
-{
-    for (const auto& [placed, rect] : ClientRects) {
-        if (placed == control)
-            return rect;
-    }
-    return {};
-}
+inline const std::map<Control, QRect> ClientRects{{Frame_Posta, {3, 0, 655, 508}}, {BTN_Kraj, {333, 126, 135, 57}},
+    {BTN_Ponovo, {180, 126, 138, 57}}, {Pic_S_Z, {109, 324, 84, 40}}, {Pic_S_O, {89, 324, 105, 57}},
+    {Pic_S_Pozadina, {12, 258, 219, 241}}, {Pic_Pismo, {427, 368, 55, 59}}, {Pic_P_Pozadina, {417, 255, 229, 241}},
+    {PorukaKraj, {57, 35, 538, 48}}, {Frame_Pismo, {3, 3, 657, 505}}, {Pic_L4_O, {204, 238, 254, 166}},
+    {Pic_L2_O, {11, 305, 207, 111}}, {Pic_L1_O, {11, 249, 204, 138}}, {Pic_L2_Z, {44, 304, 176, 54}},
+    {Pic_L3_O, {11, 360, 209, 138}}, {Pic_L5_O, {426, 250, 225, 110}}, {Pic_L3_Z, {49, 359, 174, 114}},
+    {Pic_L4_Z, {229, 247, 191, 56}}, {Pic_L5_Z, {424, 249, 192, 57}}, {Pic_Papir_4, {282, 189, 98, 32}},
+    {Pic_Papir_3, {282, 189, 98, 32}}, {Pic_Papir_2, {282, 189, 98, 32}}, {Pic_Papir_1, {282, 189, 98, 32}},
+    {Pic_Pozadina, {11, 21, 640, 478}}, {Pic_Olovke, {448, 125, 43, 68}}, {Pic_L1_Z, {35, 247, 186, 56}},
+    {Pic_Papir_0, {283, 189, 98, 32}}, {Tok, {609, 513, 49, 22}}, {Poruka, {3, 513, 601, 22}}};
+
+inline QRect clientRect(Control control) { return ClientRects.at(control); }
 
 // The picture a control shows is the file named after it: Pic_Papir(1) shows
 // Pic_Papir_1.bmp.

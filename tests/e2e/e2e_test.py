@@ -2,27 +2,23 @@
 # The program as built, on a display of its own, driven only by real pointer
 # input and checked only by what the screen shows: on X11, natively on
 # Wayland and through Xwayland (under strace), under openbox, and the
-# Windows program under Wine.
+# Windows program under Wine. On plain X11 a screen reader listens too.
 #   e2e_test.py POKAZ ASSET_DIR SCALE [x11 | openbox | wayland | xwayland | wine PREFIX_TEMPLATE]
-import functools, os, re, sys, time
+import functools, os, re, sys
 
 from PIL import Image, ImageDraw
-from x_session import WineSession, XSession, fail, wait_for
+from x_session import WineSession, XSession, expect, fail, wait_for
 
 POKAZ, ASSETS = sys.argv[1:3]
 SCALE = float(sys.argv[3])
 SESSION = sys.argv[4] if len(sys.argv) > 4 else "x11"
-# Slow enough that the toolkit merges no two motions into one drag event.
-CAREFUL, QUICK = 0.04, 0.01
 
 # The client places the widget tests use too, in pixels.
 with open(os.path.join(os.path.dirname(__file__), "..", "common", "client_layout.h")) as header:
     LAYOUT = header.read()
 RECT = {name: tuple(map(int, box))
-        for name, *box in re.findall(r"\{Control::(\w+), \{(\d+), (\d+), (\d+), (\d+)\}\}", LAYOUT)}
+        for name, *box in re.findall(r"\{(\w+), \{(\d+), (\d+), (\d+), (\d+)\}\}", LAYOUT)}
 POINT = {name: (int(x), int(y)) for name, x, y in re.findall(r"QPoint (\w+)\{(\d+), (\d+)\}", LAYOUT)}
-
-
 CLOSED_DRAWER, OPEN_DRAWER = ([(int(x), int(y)) for x, y in re.findall(r"\{(\d+), (\d+)\}", listed)]
                               for listed in re.findall(r"(?:Closed|Open)DrawerPoints\[\] = (.*);", LAYOUT))
 FULL_SIZE = [round(int(n) * SCALE) for n in re.search(r"FullClientSize\{(\d+), (\d+)\}", LAYOUT).groups()]
@@ -37,6 +33,11 @@ def asset(name, extension=".bmp"):
 @functools.cache
 def picture(name):
     return Image.open(asset(name)).convert("RGB")
+
+
+def centre(name):
+    x, y, w, h = RECT[name]
+    return x + w // 2, y + h // 2
 
 
 class Program:
@@ -61,8 +62,10 @@ class Program:
     # Clicks and releases leave the pointer on the frame's top edge, where no
     # tooltip shows up in a screenshot. (Xwayland loses a press that comes
     # soon after the pointer came back into the window.)
-    def click(self, point, times=1):
+    def click(self, point, times=1, then=()):
         self.x.click(*self.screen(*point), times, rest=self.screen(*REST))
+        if then:
+            self.wait_for_pictures(*then)
 
     def press(self, point):
         self.x.move(*self.screen(*point))
@@ -72,8 +75,8 @@ class Program:
         self.x.up()
         self.x.move(*self.screen(*REST))
 
-    def move_along(self, points, pause):
-        self.x.path([self.screen(*p) for p in points], pause)
+    def move_along(self, *points):
+        self.x.path([self.screen(*p) for p in points])
 
     def shows(self, shot, *names):
         # Where a session draws the pointer into its grabs, that part is left out.
@@ -92,8 +95,7 @@ class Program:
         return wait_for(" and ".join(names) + " on screen", lambda: self.shows(self.x.shot(), *names))
 
     def highlighted(self):
-        x, y, w, h = RECT["Poruka"]
-        return self.x.shot().getpixel(self.screen(x + w // 2, y + h // 2)) == (255, 0, 0)
+        return self.x.shot().getpixel(self.screen(*centre("Poruka"))) == (255, 0, 0)
 
     def pointer_is(self, icon):
         # The pointer is the drag icon, pixel for pixel, and points where the
@@ -120,7 +122,7 @@ def write_until_finished(window):
     # Where the count does not matter, writing goes on until the letter is
     # finished; that makes up for motions the toolkit merged on a busy machine.
     for n in range(150):
-        window.move_along([writing_point(n)], QUICK)
+        window.move_along(writing_point(n))
         if window.highlighted():
             return window.release()
     fail("the letter never finished")
@@ -137,6 +139,46 @@ def closing_scene(window):
     window.x.move(*window.screen(*REST))  # back into the window, wherever it now stands
 
 
+START = " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo."
+FINISHED = " Napravite dvostruki klik na papir da stavite pismo u kuvertu!"
+
+
+class ScreenReader:
+    # What a screen reader hears: the program's tree read through AT-SPI on
+    # the session's own session and accessibility buses, and the names it is
+    # told have changed.
+
+    def __init__(self, x):
+        x.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        # The bus's socket goes in the session's scratch folder, not in /tmp.
+        bus = x.start("dbus-daemon", "--session", "--nofork", "--print-address=1", "--address=unix:dir=" + x.home.name)
+        x.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        x.start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
+        os.environ.update(x.env)
+        import pyatspi
+        from gi.repository import GLib
+        self.atspi, self.events, self.heard = pyatspi, GLib.MainContext.default(), []
+        pyatspi.Registry.registerEventListener(lambda e: self.heard.append(e.source_name),
+                                               "object:property-change:accessible-name")
+
+    def labels(self):
+        # The shown labels, by what they say and what they are for; every shown control must have a name.
+        while self.events.iteration(False):
+            pass
+        apps = [app for app in self.atspi.Registry.getDesktop(0) if app and app.name == "Pokaz"]
+        showing = lambda o: o.getState().contains(self.atspi.STATE_SHOWING)
+        shown = self.atspi.findAllDescendants(apps[0], showing) if apps else []
+        unnamed = [o.getRoleName() for o in shown if not o.name.strip()]
+        expect(not unnamed, f"shown controls without a name: {unnamed}")
+        return {o.name: o.description for o in shown if o.getRole() == self.atspi.ROLE_LABEL}
+
+    def announced(self, *patterns):
+        # Each heard as a change, and said by a shown label now.
+        labels = self.labels()
+        return all(any(map(re.compile(p).fullmatch, self.heard)) and any(map(re.compile(p).fullmatch, labels))
+                   for p in patterns)
+
+
 def file_misuse(log):
     # What strace saw the program do to files: anything written, and any
     # read of what is compiled in.
@@ -148,41 +190,33 @@ def file_misuse(log):
     return [line for line in lines if writes.search(line) or compiled_in.search(line)] if lines else ["no file call"]
 
 
-MWM_MINIMISE_MAXIMISE, MWM_FUNC_CLOSE = 0x08 | 0x10, 0x20
-MWM_DECOR_MINIMISE_MAXIMISE, MWM_DECOR_TITLE = 0x20 | 0x40, 0x08
-
-
 def framed_by_openbox(x, window):
-    # Centred with the frame openbox puts round it, fixed, with a caption, the
-    # window icon's both images and a close box, no minimise or maximise
-    # button; returns where the close box is, the rightmost in the title bar.
+    # Centred with the frame openbox puts round it, fixed, with the window
+    # icon's both images and a close box, no minimise or maximise button;
+    # returns where the close box is, the rightmost in the title bar, whose
+    # click ends the run.
     properties = wait_for("a frame round the window", lambda: re.search(
-        r"_NET_FRAME_EXTENTS\(CARDINAL\) = (\d+), (\d+), (\d+), (\d+)\n.*= (.*)\n.*= (.*), (.*), (.*), .*, .*\n.*=(.*)",
+        r"_NET_FRAME_EXTENTS\(CARDINAL\) = (\d+), (\d+), (\d+), (\d+)\n.*= (.*)\n.*= .*, (.*), (.*), .*, .*\n.*=(.*)",
         x.run("xprop", "-id", window.window, "-f", "_NET_WM_ICON", "32c", "=$0+", "_NET_FRAME_EXTENTS",
               "_NET_WM_ALLOWED_ACTIONS", "_MOTIF_WM_HINTS", "_NET_WM_ICON")))
     left, right, top, bottom = map(int, properties.groups()[:4])
     x_, y, w, h = window.geometry()
     # Twice the distance between the centres of the frame and the screen.
     offset = (2 * (x_ - left) + left + w + right - 1600, 2 * (y - top) + top + h + bottom - 1200)
-    if max(map(abs, offset)) > 6:
-        fail(f"frame off centre by {offset[0] / 2}, {offset[1] / 2}")
-    actions = properties[5].split(", ")
-    if "_NET_WM_ACTION_CLOSE" not in actions or {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
-                                                 "_NET_WM_ACTION_MAXIMIZE_VERT"} & set(actions):
-        fail(f"allowed actions {actions}")
-    functions, decorations = int(properties[7], 16), int(properties[8], 16)
-    if functions & MWM_MINIMISE_MAXIMISE or decorations & MWM_DECOR_MINIMISE_MAXIMISE or \
-            ~functions & MWM_FUNC_CLOSE or ~decorations & MWM_DECOR_TITLE:
-        fail(f"Motif hints: functions {functions:#x}, decorations {decorations:#x}")
+    expect(max(map(abs, offset)) <= 6, f"frame off centre by {offset[0] / 2}, {offset[1] / 2}")
+    # Openbox offers to minimise any window; the program's Motif hints ask for no minimise or maximise
+    # function (0x08, 0x10) or button (0x20, 0x40).
+    actions, functions, decorations = set(properties[5].split(", ")), int(properties[6], 16), int(properties[7], 16)
+    expect("_NET_WM_ACTION_CLOSE" in actions and not {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ"} & actions
+           and not functions & 0x18 and not decorations & 0x60, f"{actions}, Motif {functions:#x} {decorations:#x}")
     # _NET_WM_ICON holds width, height and that many ARGB pixels per image.
-    values, icons = [int(v) for v in properties[9].split(",") if v.strip()], {}
+    values, icons = [int(v) for v in properties[8].split(",") if v.strip()], {}
     while len(values) > 2:
         icons[values[0], values[1]], values = values[2:2 + values[0] * values[1]], values[2 + values[0] * values[1]:]
     ico = Image.open(os.path.join(ASSETS, "Form_Pokaz.ico"))
     for size in ((32, 32), (16, 16)):
         want = [a << 24 | r << 16 | g << 8 | b if a else 0 for r, g, b, a in ico.ico.getimage(size).getdata()]
-        if [v if v >> 24 else 0 for v in icons.get(size, [])] != want:
-            fail(f"window icon {size}: sizes given {sorted(icons)}")
+        expect([v if v >> 24 else 0 for v in icons.get(size, [])] == want, f"window icon {size}: sizes {sorted(icons)}")
     return x_ + w + right - 1 - top // 2, y - top + top // 2
 
 
@@ -217,55 +251,52 @@ def whole_exercise_twice_writing_nothing():
         if wine:
             x.warm_up(POKAZ)
             before = x.state()
+        reader = ScreenReader(x) if SESSION == "x11" else None
         window = Program(x, *strace, env=env) if not wine else Program(x)
         close_box = framed_by_openbox(x, window) if SESSION == "openbox" else None
         if SESSION in ("wayland", "xwayland"):  # sway floats a window of a fixed size, centred
             left, top, width, height = window.geometry()
-            if max(abs(2 * left + width - x.shot().width), abs(2 * top + height - x.shot().height)) > 4:
-                fail(f"the window at {left}, {top}, not centred")
+            expect(max(abs(2 * left + width - x.shot().width), abs(2 * top + height - x.shot().height)) <= 4,
+                   f"the window at {left}, {top}, not centred")
         for finish in ("BTN_Ponovo", "BTN_Kraj"):
             wait_for(f"the window at {FULL_SIZE}", lambda: window.geometry()[2:] == FULL_SIZE)
+            if reader:
+                wait_for("the instruction and 0%", lambda: reader.labels() == {START: "Uputa", "0%": "Napisano posto"})
+                reader.heard.clear()
             window.wait_for_pictures("Pic_L1_Z", "Pic_L2_Z", "Pic_L3_Z", "Pic_L4_Z", "Pic_L5_Z")
-            window.click(CLOSED_DRAWER[2])
-            window.wait_for_pictures("Pic_L3_O", "Pic_Papir_0")
+            window.click(CLOSED_DRAWER[2], then=("Pic_L3_O", "Pic_Papir_0"))
             window.click(OPEN_DRAWER[2])
-            window.click(CLOSED_DRAWER[3])
-            window.wait_for_pictures("Pic_L4_O", "Pic_Olovke")
-            window.click(OPEN_DRAWER[3])
-            window.wait_for_pictures("Pic_L3_Z", "Pic_L4_Z")
+            window.click(CLOSED_DRAWER[3], then=("Pic_L4_O", "Pic_Olovke"))
+            window.click(OPEN_DRAWER[3], then=("Pic_L3_Z", "Pic_L4_Z"))
             window.press(POINT["PencilsPoint"])
             wait_for("the pencil as the pointer", lambda: window.pointer_is("Pic_Olovke"))
             write_until_finished(window)
-            if window.pointer_is("Pic_Olovke"):
-                fail("the pencil still the pointer after the drag")
-            window.click(POINT["PaperPoint"], times=2)
-            window.wait_for_pictures("Pic_S_Z", "Pic_Pismo")
+            if reader:
+                wait_for("a percentage and the double-click instruction announced",
+                         lambda: reader.announced(r" [1-9]\d*%", re.escape(FINISHED)))
+            expect(not window.pointer_is("Pic_Olovke"), "the pencil still the pointer after the drag")
+            window.click(POINT["PaperPoint"], times=2, then=("Pic_S_Z", "Pic_Pismo"))
             # The envelope let go outside the window posts nothing.
             window.press(POINT["EnvelopePoint"])
-            window.move_along([POINT["SlotPoint"], (-20, POINT["SlotPoint"][1])], QUICK)
+            window.move_along(POINT["SlotPoint"], (-20, POINT["SlotPoint"][1]))
             window.release()
             window.wait_for_pictures("Pic_S_Z", "Pic_Pismo")
             # The slot opens under the envelope; the drop there posts it.
             window.press(POINT["EnvelopePoint"])
             # Into the closed slot, then on to a corner of the open one, clear of most of it.
             x_, y, w, h = RECT["Pic_S_O"]
-            window.move_along([POINT["BetweenBackgroundsPoint"], POINT["SlotPoint"], (x_ + w - 5, y + h - 5)], QUICK)
+            window.move_along(POINT["BetweenBackgroundsPoint"], POINT["SlotPoint"], (x_ + w - 5, y + h - 5))
             window.wait_for_pictures("Pic_S_O")
             wait_for("the envelope as the pointer", lambda: window.pointer_is("Pic_Pismo"))
             window.release()
             closing_scene(window)
-            x_, y, w, h = RECT[finish]
             if finish == "BTN_Kraj" and close_box:  # the title bar's close box ends it as Kraj does
                 x.click(*close_box, 1, rest=(2, 2))
             else:
-                window.click((x_ + w // 2, y + h // 2))
-        if window.process.wait(timeout=10) != 0:
-            fail("Kraj or the close box did not end the program with status 0")
-        if wine and x.state() != before:
-            fail("files or registry keys changed: " + str(sorted(x.state() ^ before))[:2000])
-        if not wine and (misuse := file_misuse(log)):
-            fail("file calls:\n" + "\n".join(misuse))
-
+                window.click(centre(finish))
+        expect(window.process.wait(timeout=10) == 0, "Kraj or the close box did not end the program with status 0")
+        changed = sorted(x.state() ^ before) if wine else file_misuse(log)
+        expect(not changed, "files or registry keys changed, or file calls:\n" + "\n".join(map(str, changed))[:2000])
 
 
 whole_exercise_twice_writing_nothing()

@@ -7,7 +7,7 @@
 import glob, io, json, os, pwd, shutil, socket, struct, subprocess, tempfile, time
 
 from PIL import Image
-from x_session import Session, fail, icon_shown, wait_for
+from x_session import Session, expect, icon_shown, wait_for
 
 USER = "pokaz-test"
 
@@ -43,8 +43,8 @@ class WaylandSession(Session):
         self.env["SWAYSOCK"] = wait_for("sway's IPC socket", lambda: glob.glob(self.runtime + "/sway-ipc.*.sock"))[0]
         self.env["WAYLAND_DISPLAY"] = wait_for("sway's socket", lambda: glob.glob(self.runtime + "/wayland-?"))[0]
         outputs = wait_for("sway's output", lambda: json.loads(self.run("swaymsg", "-t", "get_outputs")))
-        if [(o["name"], o["scale"]) for o in outputs] != [("HEADLESS-1", self.scale)]:
-            fail(f"one headless output at scale {self.scale}, not {outputs}")
+        expect([(o["name"], o["scale"]) for o in outputs] == [("HEADLESS-1", self.scale)],
+               f"one headless output at scale {self.scale}, not {outputs}")
         if xwayland:
             self.env["DISPLAY"] = wait_for("Xwayland", lambda: os.path.exists(display) and open(display).read().strip())
         # wayvnc makes the virtual pointer; its socket stays in sway's runtime folder, off the network.
@@ -55,16 +55,14 @@ class WaylandSession(Session):
         wait_for("wayvnc listening", lambda: self.rfb.connect_ex(vnc) == 0)
         # RFB 3.8 without authentication: versions, security type 1 (None), shared, then the server's init.
         reader = self.rfb.makefile("rb")
-        version = reader.read(12)
         self.rfb.sendall(b"RFB 003.008\n")
-        security = reader.read(reader.read(1)[0])
+        version, security = reader.read(12), reader.read(reader.read(1)[0])
         self.rfb.sendall(b"\x01")
         accepted = reader.read(4) == bytes(4)
         self.rfb.sendall(b"\x01")
-        width, height, name_length = struct.unpack(">HH16xI", reader.read(24))
-        reader.read(name_length)
-        if (version, 1 in security, accepted, f"{width}x{height}") != (b"RFB 003.008\n", True, True, screen):
-            fail(f"RFB 3.8 to the whole screen: {version, security, accepted, width, height}")
+        width, height = struct.unpack(">HH20x", reader.read(24))
+        expect((version, 1 in security, accepted, f"{width}x{height}") == (b"RFB 003.008\n", True, True, screen),
+               f"RFB 3.8 to the whole screen: {version, security, accepted, width, height}")
 
     def __exit__(self, *exception):
         if hasattr(self, "rfb"):
@@ -114,18 +112,6 @@ class WaylandSession(Session):
 
     def up(self):
         self.send(buttons=0)
-
-    def click(self, x, y, times, rest):
-        self.move(x, y)
-        for _ in range(times):  # within the double-click time
-            self.down()
-            self.up()
-        self.move(*rest)
-
-    def path(self, points, pause):
-        for x, y in points:
-            self.move(x, y)
-            time.sleep(pause)
 
     def shot(self):
         grab = subprocess.run(["grim", "-t", "ppm", "-"], env=self.env, check=True, capture_output=True).stdout

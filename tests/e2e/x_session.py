@@ -24,6 +24,11 @@ def fail(what):
     sys.exit("FAIL: " + what)
 
 
+def expect(holds, what):
+    if not holds:
+        fail(what)
+
+
 def icon_shown(drawn, shown):
     # The drawn pixels of an icon, and only they, are on the pointer as they are in the icon.
     return shown.size == drawn.size and all((d[3] == 0) == (s[3] == 0) and (d[3] == 0 or d[:3] == s[:3])
@@ -62,15 +67,27 @@ class Session(contextlib.AbstractContextManager):
     def run(self, *args, timeout=60):
         return subprocess.run(args, env=self.env, check=True, capture_output=True, text=True, timeout=timeout).stdout
 
+    # The left button and the pointer, in screen pixels, through a
+    # session's move, down and up: clicks within the double-click time, then
+    # the pointer to rest.
+    def click(self, x, y, times, rest):
+        self.move(x, y)
+        for _ in range(times):
+            self.down()
+            self.up()
+        self.move(*rest)
+
+    def path(self, points):
+        for point in points:
+            self.move(*point)
+            time.sleep(0.01)  # slow enough that the toolkit merges no two motions into one drag event
+
 
 class XSession(Session):
     def __init__(self, screen="1600x1200"):
         super().__init__()
         xvfb = self.start("Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp")
         self.env["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
-
-    def xdotool(self, *args):
-        return self.run("xdotool", *map(str, args))
 
     def find_window(self, title, seconds=30):
         return self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{title}$", timeout=seconds).split()[0]
@@ -81,22 +98,14 @@ class XSession(Session):
         keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
         return [int(re.search(key + r":\s+(-?\d+)", info)[1]) for key in keys]
 
-    # The left button and the pointer, in screen pixels.
     def move(self, x, y):
-        self.xdotool("mousemove", x, y)
+        self.run("xdotool", "mousemove", str(x), str(y))
 
     def down(self):
-        self.xdotool("mousedown", 1)
+        self.run("xdotool", "mousedown", "1")
 
     def up(self):
-        self.xdotool("mouseup", 1)
-
-    def click(self, x, y, times, rest):
-        # Within the double-click time; the pointer then goes to rest.
-        self.xdotool("mousemove", x, y, "click", "--repeat", times, "--delay", 80, 1, "mousemove", *rest)
-
-    def path(self, points, pause):
-        self.xdotool(*[word for p in points for word in ("mousemove", *p, "sleep", pause)])
+        self.run("xdotool", "mouseup", "1")
 
     def shot(self):
         return ImageGrab.grab(xdisplay=self.env["DISPLAY"])

@@ -8,8 +8,8 @@
 # /var/tmp/pokaz-faults), FAULT_SKIP (ctest -E regex of tests not run; by
 # default memcheck, which looks for leaks, not behaviour; the install test
 # runs, since it catches the faults of the desktop entry, metainfo and manual),
-# FAULT_FIRST=1 (the quick tests first, and the slow ones, the end-to-end, screen
-# reader, install and monkey runs, only for a fault that the quick ones miss).
+# FAULT_FIRST=1 (the quick tests first, and the slow ones, the end-to-end,
+# install and monkey runs, only for a fault that the quick ones miss).
 set -uo pipefail
 top=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 scratch=${FAULT_DIR:-/var/tmp/pokaz-faults}
@@ -37,7 +37,7 @@ build() {
         cmake --build "$scratch/build" --parallel "$(nproc)" >"$scratch/build.log" 2>&1
 }
 
-slow='e2e|screen_reader|install|monkey'
+slow='e2e|install|monkey'
 # The names of the failing tests, space-separated; "none" when all pass.
 failing_tests() {
     local out failed
