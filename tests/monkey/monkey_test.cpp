@@ -72,8 +72,11 @@ struct Hand {
         const bool closing = window.shown(BTN_Ponovo);
         twice ? window.doubleClick(inside(at)) : window.click(inside(at));
         check(twice ? 4 : 2);
-        if (closing && !window.shown(BTN_Ponovo) && (++restarts, broken.isEmpty()) && state(window) != start)
-            broken = QStringLiteral("the restart did not bring back the start state");
+        if (closing && !window.shown(BTN_Ponovo)) {
+            ++restarts;
+            if (broken.isEmpty() && state(window) != start)
+                broken = QStringLiteral("the restart did not bring back the start state");
+        }
     }
     void drag(QPoint from, const QList<QPoint>& path)
     {
