@@ -1,0 +1,62 @@
+# Qt's base for another platform, built once by build_qt.sh from Debian's own
+# source of the installed Qt, and kept outside the work tree in ~/.cache/pokaz
+# (or $POKAZ_CACHE) under a key of every input of that build: the source
+# version, the compiler, the options, the toolchain file and build_qt.sh
+# itself, but their comments. A failed build caches nothing. Sourced by the scripts that
+# cross-build, after packages.sh.
+
+QT_CACHE=${POKAZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pokaz}
+
+as_root() {
+    if ((EUID == 0)); then "$@"; else sudo "$@"; fi
+}
+
+# The deb-src entry of the repository that apt says the installed Qt came
+# from, unless apt knows that source already.
+enable_qt_source() {
+    local version=$1 origin uri where
+    apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $version" && return
+    origin=$(apt-cache policy qt6-base-dev | awk '/^ \*\*\* / { mine = 1; next } mine && $2 ~ /:\/\// { print $2, $3; exit }')
+    read -r uri where <<<"$origin"
+    if [[ -z $uri || $where != */* ]]; then
+        echo "apt names no repository for the installed qt6-base-dev $version, so its source cannot be fetched" >&2
+        return 1
+    fi
+    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\nSigned-By: %s\n' \
+        "$uri" "${where%%/*}" "${where#*/}" /usr/share/keyrings/debian-archive-keyring.gpg |
+        as_root tee /etc/apt/sources.list.d/pokaz-source.sources >/dev/null
+    as_root apt-get update -qq
+    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $version"; then
+        echo "$uri $where has no source of qt6-base $version, the installed Qt; upgrade qt6-base-dev" >&2
+        return 1
+    fi
+}
+
+# qt_for PLATFORM TOOLCHAIN_FILE COMPILER_VERSION [QT_OPTION...]: sets QT_PREFIX
+# to the folder of Qt for PLATFORM, building it first when the cache has none
+# for these inputs; a new build takes the place of the platform's older ones.
+qt_for() {
+    local platform=$1 toolchain=$2 compiler=$3
+    shift 3
+    local version key here log
+    version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+    here=$(dirname "${BASH_SOURCE[0]}")
+    # Comments change no build.
+    key=$( (echo "$version" "$compiler"; printf '%s\n' "$@"; grep -hv '^[[:space:]]*#' "$toolchain" "$here/build_qt.sh") |
+        sha256sum | cut -c1-12)
+    QT_PREFIX=$QT_CACHE/qt-${version%%+*}-$platform-$key
+    [[ -f $QT_PREFIX/complete ]] && return
+    enable_qt_source "$version"
+    mkdir -p "$QT_CACHE"
+    log=$QT_CACHE/qt-$platform.log
+    # Left by a build that was killed: a partial install and whole build trees.
+    rm -rf "$QT_PREFIX" "$QT_PREFIX".work.*
+    echo "Building Qt $version for $platform into $QT_PREFIX (once; its log: $log)" >&2
+    if ! bash "$here/build_qt.sh" "$version" "$toolchain" "$QT_PREFIX" "$@" >"$log" 2>&1; then
+        rm -rf "$QT_PREFIX"
+        echo "Qt for $platform failed to build, and nothing was cached; the end of its log, $log:" >&2
+        tail -n 20 "$log" >&2
+        return 1
+    fi
+    find "$QT_CACHE" -mindepth 1 -maxdepth 1 -name "qt-*-$platform-*" ! -path "$QT_PREFIX" -exec rm -rf {} +
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# A Qt build that fails is never cached: windows.sh, with a cmake that
+# configures nothing and fails to build, into a scratch cache, must fail,
+# name the build's log and leave nothing in the cache but that log.
+#   qt_cache_test.sh SOURCE_DIR
+set -uo pipefail
+top=$1 scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir "$scratch/bin"
+printf '#!/bin/sh\n[ "$1" != --build ]\n' >"$scratch/bin/cmake"
+chmod +x "$scratch/bin/cmake"
+PATH=$scratch/bin:$PATH POKAZ_CACHE=$scratch/cache bash "$top/scripts/windows.sh" >"$scratch/out" 2>&1
+status=$?
+left=$(cd "$scratch/cache" && find . -mindepth 1 ! -name qt-windows.log)
+log=$scratch/cache/qt-windows.log
+if ((status == 0)) || [[ -n $left ]] || ! grep -q "^== build" "$log" || ! grep -qF "$log" "$scratch/out"; then
+    echo "FAIL: status $status, left in the cache: ${left:-nothing}"
+    cat "$scratch/out"
+    exit 1
+fi
+echo "qt cache test: a failed build cached nothing"
