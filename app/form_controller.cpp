@@ -9,10 +9,9 @@
 #include "label.h"
 #include "layout.h"
 #include "picture_box.h"
+#include "platform.h"
 #include "twips.h"
 
-#include <QGuiApplication>
-#include <QPixmap>
 #include <QtGlobal>
 
 namespace pokaz {
@@ -23,19 +22,6 @@ namespace {
 constexpr auto ControlProperty = "pokazControl";
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// From a scale of 2 on, the drag icon at twice the size, marked as such:
-// Windows and Wayland show it at its size and take the hot spot in the
-// window's pixels, X takes it in screen pixels as they are.
-QCursor dragCursor(Control control, HotSpot hotSpot, qreal screenRatio)
-{
-    if (screenRatio < DoubleSizeFactor)
-        return QCursor(QPixmap::fromImage(loadPicture(control, PictureProperty::DragIcon)), hotSpot.x, hotSpot.y);
-    QPixmap doubled = QPixmap::fromImage(loadPicture(control, PictureProperty::DragIcon, PictureScale::Double));
-    doubled.setDevicePixelRatio(DoubleSizeFactor);
-    const int hotScale = QGuiApplication::platformName() == QLatin1String("xcb") ? DoubleSizeFactor : 1;
-    return QCursor(doubled, hotSpot.x * hotScale, hotSpot.y * hotScale);
-}
 
 QFont fontOf(const LayoutFont& font) { return toolkit::fontInPoints(fromUtf8(font.face), font.points, font.bold); }
 
@@ -224,20 +210,18 @@ bool FormController::isShown(toolkit::ControlId control) const
     return widget(controlOf(control))->isVisibleTo(&window_);
 }
 
-const QCursor* FormController::dragPointer(toolkit::ControlId control) const
+std::optional<QCursor> FormController::dragPointer(toolkit::ControlId control) const
 {
     if (control == toolkit::NoControl)
-        return nullptr;
-    // Made when first asked for, and again on a screen of another scale.
-    const ControlRecord& dragged = record(controlOf(control));
-    if (!dragged.layout->dragIcon)
-        return nullptr;
-    const qreal ratio = window_.devicePixelRatioF();
-    if (!dragged.dragPointer || dragged.dragPointerRatio != ratio) {
-        dragged.dragPointer = dragCursor(controlOf(control), *dragged.layout->dragIcon, ratio);
-        dragged.dragPointerRatio = ratio;
-    }
-    return &*dragged.dragPointer;
+        return {};
+    const std::optional<HotSpot> hotSpot = record(controlOf(control)).layout->dragIcon;
+    if (!hotSpot)
+        return {};
+    // Made at each press, for the screen the window is on then.
+    const int factor = toolkit::dragIconFactor(window_.devicePixelRatioF());
+    const PictureScale scale = factor == 1 ? PictureScale::Single : PictureScale::Double;
+    return toolkit::dragPointer(
+        loadPicture(controlOf(control), PictureProperty::DragIcon, scale), factor, QPoint(hotSpot->x, hotSpot->y));
 }
 
 // Control events, handed on to the exercise.

@@ -52,16 +52,13 @@ public:
     // toolkit::ControlLocator
     toolkit::ControlId controlAt(QPoint windowPos) const override;
     bool isShown(toolkit::ControlId control) const override;
-    const QCursor* dragPointer(toolkit::ControlId control) const override;
+    std::optional<QCursor> dragPointer(toolkit::ControlId control) const override;
 
 private:
     struct ControlRecord {
         const ControlLayout* layout = nullptr;
         QWidget* widget = nullptr; // owned by its container
         float left = 0; // as last set, kept exactly; the widget stands at the nearest pixel
-        // The pointer while it is dragged, for the screen ratio it was made for.
-        mutable std::optional<QCursor> dragPointer;
-        mutable qreal dragPointerRatio = 0;
     };
 
     const ControlRecord& record(Control control) const { return records_.at(static_cast<std::size_t>(control)); }

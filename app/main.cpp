@@ -1,6 +1,7 @@
 #include "asset_catalog.h"
 #include "command_line.h"
 #include "form_pokaz.h"
+#include "platform.h"
 
 #include <QApplication>
 
@@ -30,12 +31,7 @@ int main(int argc, char* argv[])
         break;
     }
 
-#ifdef Q_OS_WIN
-    // The compiled-in faces drawn by FreeType, as on Linux: Windows' own font
-    // engine refuses the bitmap-only MS Sans Serif.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
-#endif
+    pokaz::toolkit::choosePlatformOptions();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pokaz"));
     QApplication::setApplicationVersion(QStringLiteral(POKAZ_VERSION));

@@ -2,9 +2,10 @@
 
 #include "drag_state.h"
 
+#include <QCursor>
 #include <QPoint>
 
-class QCursor;
+#include <optional>
 
 namespace pokaz::toolkit {
 
@@ -40,8 +41,9 @@ public:
     virtual ControlId controlAt(QPoint windowPos) const = 0;
     // The control's own flag and that of every container up to the window.
     virtual bool isShown(ControlId control) const = 0;
-    // Empty for a control that is not dragged.
-    virtual const QCursor* dragPointer(ControlId control) const = 0;
+    // Made afresh for the screen the window is on now; empty for a control
+    // that is not dragged.
+    virtual std::optional<QCursor> dragPointer(ControlId control) const = 0;
 
 protected:
     ControlLocator() = default;

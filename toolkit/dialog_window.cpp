@@ -1,6 +1,7 @@
 #include "dialog_window.h"
 
 #include "fonts.h"
+#include "platform.h"
 #include "twips.h"
 
 #include <QScreen>
@@ -8,9 +9,7 @@
 namespace pokaz::toolkit {
 
 DialogWindow::DialogWindow(QSize clientSize)
-    : QWidget(nullptr,
-        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-            | Qt::CustomizeWindowHint)
+    : QWidget(nullptr, fixedDialogFlags())
 {
     setFixedSize(clientSize);
     setFont(dialogFont());

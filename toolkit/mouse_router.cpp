@@ -80,7 +80,7 @@ void MouseRouter::press(QPoint windowPos, bool secondOfDoubleClick)
         endDrag();
     const ControlId control = controls_.controlAt(windowPos);
     // The second press on a drag control starts another drag, like the first.
-    if (const QCursor* pointer = controls_.dragPointer(control)) {
+    if (const std::optional<QCursor> pointer = controls_.dragPointer(control)) {
         QGuiApplication::setOverrideCursor(*pointer);
         drag_.begin(control, windowPos);
     } else if (secondOfDoubleClick) {

@@ -24,7 +24,7 @@ public:
         return id != NoControl && shown.at(id) ? id : NoControl;
     }
     bool isShown(ControlId control) const override { return shown.at(control); }
-    const QCursor* dragPointer(ControlId) const override { return nullptr; }
+    std::optional<QCursor> dragPointer(ControlId) const override { return {}; }
 };
 
 QPoint pointOf(QChar name)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QCursor>
+#include <QImage>
+#include <QPoint>
+#include <Qt>
+
+namespace pokaz::toolkit {
+
+// What the program needs to know of the platform Qt runs it on: each fact
+// here, once, and nowhere else.
+
+// Before the application object exists: the options the platform opens with
+// unless the user chose others. On Windows the compiled-in faces are drawn by
+// FreeType, as on Linux, since Windows' own font engine refuses the
+// bitmap-only MS Sans Serif.
+void choosePlatformOptions();
+
+// A top-level window with a caption, the system menu and a close box only,
+// whose frame has no sizing border: on Windows a sizing frame shows resize
+// pointers on a window that cannot be resized.
+Qt::WindowFlags fixedDialogFlags();
+
+// How large a drag icon is drawn for a screen of this device pixel ratio:
+// at its own size, or from a ratio of 2 on at twice its size.
+int dragIconFactor(qreal screenRatio);
+
+// The pointer that shows a drag icon drawn at that factor, its hot spot
+// given in the pixels of the icon at its own size. The doubled icon is marked
+// as such, so that Windows and Wayland show it at its size and take the hot
+// spot in the window's pixels; X takes both as they are, in screen pixels.
+QCursor dragPointer(const QImage& icon, int factor, QPoint hotSpot);
+
+} // namespace pokaz::toolkit
