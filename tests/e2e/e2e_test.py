@@ -1,17 +1,19 @@
 #!/usr/bin/python3
-# The program as built, on a display of its own, driven only by real pointer
-# input and checked only by what the screen shows: on X11, natively on
-# Wayland and through Xwayland (under strace), under openbox, and the
-# Windows program under Wine. On plain X11 a screen reader listens too.
-#   e2e_test.py POKAZ ASSET_DIR SCALE [x11 | openbox | wayland | xwayland | wine PREFIX_TEMPLATE]
+# The program as built, on a desktop of its own, driven only by real pointer
+# input and checked only by what the screen shows, and, if asked, by what a
+# screen reader hears; the desktop is one of Session.desktops, and the run
+# asks it nothing of what it is.
+#   e2e_test.py POKAZ ASSET_DIR SCALE DESKTOP [DESKTOP_ARGUMENT...] [--screen-reader]
 import functools, os, re, sys
 
+import wayland_session, x_session  # noqa: F401, the desktops
 from PIL import Image, ImageDraw
-from x_session import WineSession, XSession, expect, fail, wait_for
+from session import Session, expect, fail, wait_for
 
-POKAZ, ASSETS = sys.argv[1:3]
-SCALE = float(sys.argv[3])
-SESSION = sys.argv[4] if len(sys.argv) > 4 else "x11"
+POKAZ, ASSETS, SCALE, DESKTOP, *DESKTOP_ARGUMENTS = sys.argv[1:]
+SCALE = float(SCALE)
+LISTEN = "--screen-reader" in DESKTOP_ARGUMENTS
+DESKTOP_ARGUMENTS = [a for a in DESKTOP_ARGUMENTS if a != "--screen-reader"]
 
 # The client places the widget tests use too, in pixels.
 with open(os.path.join(os.path.dirname(__file__), "..", "common", "client_layout.h")) as header:
@@ -24,10 +26,12 @@ CLOSED_DRAWER, OPEN_DRAWER = ([(int(x), int(y)) for x, y in re.findall(r"\{(\d+)
 FULL_SIZE = [round(int(n) * SCALE) for n in re.search(r"FullClientSize\{(\d+), (\d+)\}", LAYOUT).groups()]
 CLOSING_HEIGHTS = {int(n) for n in re.findall(r"ClosingClientHeight\w+ = (\d+)", LAYOUT)}
 REST = 600, 2
+# The box round each caption's ink, in pixels at scale 1, as its face and size draw it.
+INK = {"Tok": (14, 9), "BTN_Ponovo": (93, 17), "BTN_Kraj": (25, 16), "PorukaKraj": (290, 23)}
 
 
-def asset(name, extension=".bmp"):
-    return os.path.join(ASSETS, "2x" if SCALE > 1 else "", name + extension)
+def asset(name, extension=".bmp", scaled=True):
+    return os.path.join(ASSETS, "2x" if scaled and SCALE > 1 else "", name + extension)
 
 
 @functools.cache
@@ -43,10 +47,11 @@ def centre(name):
 class Program:
     # The program's window in a session, and a learner's pointer on it.
 
-    def __init__(self, session, *launcher, env=()):
+    asset = staticmethod(asset)
+
+    def __init__(self, session):
         self.x = session
-        session.env.update(env)
-        self.process = session.launch(POKAZ, *launcher)
+        self.process = session.launch(POKAZ)
         self.window = session.find_window("Pokaz")
         self.geometry()
 
@@ -94,6 +99,18 @@ class Program:
     def wait_for_pictures(self, *names):
         return wait_for(" and ".join(names) + " on screen", lambda: self.shows(self.x.shot(), *names))
 
+    def ink(self, name):
+        # The size of the box round a caption's dark pixels inside its
+        # control, clear of its border and focus frame, in screen pixels.
+        x, y, w, h = RECT[name]
+        inside = self.x.shot().convert("L").crop((*self.screen(x + 3, y + 3), *self.screen(x + w - 3, y + h - 3)))
+        left, top, right, bottom = inside.point(lambda v: 255 if v < 100 else 0).getbbox() or (0, 0, 0, 0)
+        return right - left, bottom - top
+
+    def captions_drawn(self, *names):
+        # Each caption as wide and as tall as it is drawn in its own face and size.
+        return all(abs(n - m * SCALE) <= SCALE for name in names for n, m in zip(self.ink(name), INK[name]))
+
     def highlighted(self):
         return self.x.shot().getpixel(self.screen(*centre("Poruka"))) == (255, 0, 0)
 
@@ -129,13 +146,10 @@ def write_until_finished(window):
 
 
 def closing_scene(window):
-    # The window at the closing height, "Još jednom..." written on its button.
-    def shown():
-        height = round(window.geometry()[3] / SCALE)
-        x, y, w, h = RECT["BTN_Ponovo"]
-        button = window.x.shot().crop((*window.screen(x, y), *window.screen(x + w, y + h))).convert("L")
-        return height in CLOSING_HEIGHTS and min(button.getdata()) < 80
-    wait_for("the closing scene", shown)
+    # The window at the closing height, with the buttons' and the closing text's captions.
+    captions = "BTN_Ponovo", "BTN_Kraj", "PorukaKraj"
+    wait_for("the closing scene", lambda: round(window.geometry()[3] / SCALE) in CLOSING_HEIGHTS)
+    wait_for(f"the closing captions: {[window.ink(name) for name in captions]}", lambda: window.captions_drawn(*captions))
     window.x.move(*window.screen(*REST))  # back into the window, wherever it now stands
 
 
@@ -179,91 +193,21 @@ class ScreenReader:
                    for p in patterns)
 
 
-def file_misuse(log):
-    # What strace saw the program do to files: anything written, and any
-    # read of what is compiled in.
-    writes = re.compile(r'\b(open\w*\("(?!/dev/|/proc/)[^"]*", [A-Z_|]*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND)'
-                        r'|(creat|truncate|rename\w*|link\w*|symlink\w*|unlink\w*|mkdir\w*)\()')
-    compiled_in = re.compile(r"/(assets/|tahoma\w*\.ttf|ms_sans_serif\.ttf)")
-    with open(log) as file:
-        lines = file.read().splitlines()
-    return [line for line in lines if writes.search(line) or compiled_in.search(line)] if lines else ["no file call"]
-
-
-def framed_by_openbox(x, window):
-    # Centred with the frame openbox puts round it, fixed, with the window
-    # icon's both images and a close box, no minimise or maximise button;
-    # returns where the close box is, the rightmost in the title bar, whose
-    # click ends the run.
-    properties = wait_for("a frame round the window", lambda: re.search(
-        r"_NET_FRAME_EXTENTS\(CARDINAL\) = (\d+), (\d+), (\d+), (\d+)\n.*= (.*)\n.*= .*, (.*), (.*), .*, .*\n.*=(.*)",
-        x.run("xprop", "-id", window.window, "-f", "_NET_WM_ICON", "32c", "=$0+", "_NET_FRAME_EXTENTS",
-              "_NET_WM_ALLOWED_ACTIONS", "_MOTIF_WM_HINTS", "_NET_WM_ICON")))
-    left, right, top, bottom = map(int, properties.groups()[:4])
-    x_, y, w, h = window.geometry()
-    # Twice the distance between the centres of the frame and the screen.
-    offset = (2 * (x_ - left) + left + w + right - 1600, 2 * (y - top) + top + h + bottom - 1200)
-    expect(max(map(abs, offset)) <= 6, f"frame off centre by {offset[0] / 2}, {offset[1] / 2}")
-    # Openbox offers to minimise any window; the program's Motif hints ask for no minimise or maximise
-    # function (0x08, 0x10) or button (0x20, 0x40).
-    actions, functions, decorations = set(properties[5].split(", ")), int(properties[6], 16), int(properties[7], 16)
-    expect("_NET_WM_ACTION_CLOSE" in actions and not {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ"} & actions
-           and not functions & 0x18 and not decorations & 0x60, f"{actions}, Motif {functions:#x} {decorations:#x}")
-    # _NET_WM_ICON holds width, height and that many ARGB pixels per image.
-    values, icons = [int(v) for v in properties[8].split(",") if v.strip()], {}
-    while len(values) > 2:
-        icons[values[0], values[1]], values = values[2:2 + values[0] * values[1]], values[2 + values[0] * values[1]:]
-    ico = Image.open(os.path.join(ASSETS, "Form_Pokaz.ico"))
-    for size in ((32, 32), (16, 16)):
-        want = [a << 24 | r << 16 | g << 8 | b if a else 0 for r, g, b, a in ico.ico.getimage(size).getdata()]
-        expect([v if v >> 24 else 0 for v in icons.get(size, [])] == want, f"window icon {size}: sizes {sorted(icons)}")
-    return x_ + w + right - 1 - top // 2, y - top + top // 2
-
-
-def session():
-    # The desktop the run asks for; Wayland at its output's scale, the others
-    # at the scale they are told.
-    if SESSION == "wine":
-        return WineSession(sys.argv[5], SCALE)
-    if SESSION in ("wayland", "xwayland"):
-        from wayland_session import WaylandSession
-        return WaylandSession(scale=int(SCALE), xwayland=SESSION == "xwayland")
-    x = XSession()
-    if SESSION == "openbox":
-        x.start_window_manager()
-    return x
-
-
 def whole_exercise_twice_writing_nothing():
-    # On Linux under strace, which records every file call that succeeds;
-    # under Wine against what the Windows file system and registry held after
-    # a first start. At scale 2 the window is twice its size in screen pixels,
-    # every picture and drag pointer at twice the size.
-    wine = SESSION == "wine"
-    with session() as x:
-        log = os.path.join(x.home.name, "strace.log")
-        strace = ("strace", "-f", "-z", "-qq", "-s", "4096", "-o", log, "-e",
-                  "trace=%file,creat,truncate,rename,renameat,renameat2")
-        # LeakSanitizer cannot work in a traced process.
-        env = {"ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"}
-        if SESSION in ("x11", "openbox", "xwayland"):
-            env["QT_SCALE_FACTOR"] = str(SCALE)
-        if wine:
-            x.warm_up(POKAZ)
-            before = x.state()
-        reader = ScreenReader(x) if SESSION == "x11" else None
-        window = Program(x, *strace, env=env) if not wine else Program(x)
-        close_box = framed_by_openbox(x, window) if SESSION == "openbox" else None
-        if SESSION in ("wayland", "xwayland"):  # sway floats a window of a fixed size, centred
-            left, top, width, height = window.geometry()
-            expect(max(abs(2 * left + width - x.shot().width), abs(2 * top + height - x.shot().height)) <= 4,
-                   f"the window at {left}, {top}, not centred")
+    # Every file or registry key the program changes is seen (Session.misuse).
+    # At scale 2 the window is twice its size in screen pixels, every picture
+    # and drag pointer at twice the size.
+    with Session.desktops[DESKTOP](SCALE, *DESKTOP_ARGUMENTS) as x:
+        reader = ScreenReader(x) if LISTEN else None
+        window = Program(x)
+        close_box = x.check_frame(window)
         for finish in ("BTN_Ponovo", "BTN_Kraj"):
             wait_for(f"the window at {FULL_SIZE}", lambda: window.geometry()[2:] == FULL_SIZE)
             if reader:
                 wait_for("the instruction and 0%", lambda: reader.labels() == {START: "Uputa", "0%": "Napisano posto"})
                 reader.heard.clear()
             window.wait_for_pictures("Pic_L1_Z", "Pic_L2_Z", "Pic_L3_Z", "Pic_L4_Z", "Pic_L5_Z")
+            wait_for(f"the percentage: {window.ink('Tok')}", lambda: window.captions_drawn("Tok"))
             window.click(CLOSED_DRAWER[2], then=("Pic_L3_O", "Pic_Papir_0"))
             window.click(OPEN_DRAWER[2])
             window.click(CLOSED_DRAWER[3], then=("Pic_L4_O", "Pic_Olovke"))
@@ -295,7 +239,7 @@ def whole_exercise_twice_writing_nothing():
             else:
                 window.click(centre(finish))
         expect(window.process.wait(timeout=10) == 0, "Kraj or the close box did not end the program with status 0")
-        changed = sorted(x.state() ^ before) if wine else file_misuse(log)
+        changed = x.misuse()
         expect(not changed, "files or registry keys changed, or file calls:\n" + "\n".join(map(str, changed))[:2000])
 
 

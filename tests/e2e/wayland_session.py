@@ -1,30 +1,36 @@
-# A private Wayland desktop: a headless sway of its own, run as a test user
-# (sway will not run as root) in a runtime folder of that user's, with an
-# output at the scale asked for, and Xwayland if asked; a real pointer, the
-# virtual pointer of wayvnc moved over an RFB connection (sway's own "seat
+# A private Wayland desktop: a headless sway of its own, with an output at
+# the scale asked for; the program on it natively, or through Xwayland. sway
+# will not run as root, so it runs as the system user "pokaz-test", made on
+# first use without a home or a login shell, in a runtime folder of that
+# user's; making that user, and changing to it, needs root. A real pointer:
+# the virtual pointer of wayvnc moved over an RFB connection (sway's own "seat
 # cursor" commands send no motion while a button is held, so they cannot
 # drag); screen grabs by grim, which show the pointer as sway draws it.
 import glob, io, json, os, pwd, shutil, socket, struct, subprocess, tempfile, time
 
 from PIL import Image
-from x_session import Session, expect, icon_shown, wait_for
+from session import Session, expect, fail, icon_shown, wait_for
 
 USER = "pokaz-test"
 
 
-class WaylandSession(Session):
-    def __init__(self, screen="1600x1200", scale=1, xwayland=False):
-        super().__init__()
-        self.scale, self.pointer = scale, {"buttons": 0, "x": 0, "y": 0}
+class WaylandSession(Session, desktop="wayland"):
+    XWAYLAND = False
+
+    def __init__(self, scale):
+        super().__init__(scale)
+        self.scale, self.pointer = int(scale), {"buttons": 0, "x": 0, "y": 0}
         self.runtime = tempfile.mkdtemp()
-        self.env["QT_QPA_PLATFORM"] = "xcb" if xwayland else "wayland"
+        self.env["QT_QPA_PLATFORM"] = "xcb" if self.XWAYLAND else "wayland"
         try:
-            self.begin(screen, xwayland)
+            self.begin("%dx%d" % self.SCREEN, self.XWAYLAND)
         except BaseException:
             self.__exit__()
             raise
 
     def begin(self, screen, xwayland):
+        if os.geteuid() != 0:
+            fail(f"the Wayland desktop needs root, to run sway as the system user {USER}")
         if USER not in (user.pw_name for user in pwd.getpwall()):
             subprocess.run(["useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin", USER], check=True)
         os.chown(self.runtime, pwd.getpwnam(USER).pw_uid, pwd.getpwnam(USER).pw_gid)
@@ -69,6 +75,10 @@ class WaylandSession(Session):
             self.rfb.close()
         super().__exit__(*exception)
         shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def check_frame(self, window):
+        # sway floats a window of a fixed size, centred.
+        self.expect_centred(*window.geometry(), within=2)
 
     def views(self):
         nodes = [json.loads(self.run("swaymsg", "-t", "get_tree"))]
@@ -134,3 +144,7 @@ class WaylandSession(Session):
                 if icon_shown(drawn, shown):
                     return True
         return False
+
+
+class XwaylandSession(WaylandSession, desktop="xwayland"):
+    XWAYLAND = True

@@ -48,7 +48,7 @@ def digest(path):
 
 
 def setup(setup_program, program, licence, portable, template):
-    with WineSession(template) as wine:
+    with WineSession(1, template) as wine:
         drive = os.path.join(wine.env["WINEPREFIX"], "drive_c")
         user = os.path.join(drive, "users", os.environ.get("USER", "root"))
         modes = {
@@ -61,7 +61,7 @@ def setup(setup_program, program, licence, portable, template):
         for mode, (hive, folder, entry) in modes.items():
             before = wine.state(but="Temp")
             wine.wine(setup_program, "/S", "/" + mode)
-            wine.run("/usr/lib/wine/wineserver64", "-w", timeout=60)
+            wine.server("-w")
             installed = {name: digest(os.path.join(folder, name)) for name in os.listdir(folder)}
             uninstaller = installed.get("Uninstall.exe")  # its own, with no copy to compare
             expect(uninstaller and installed == {"pokaz.exe": digest(program), "LICENCE.txt": digest(licence),
@@ -69,17 +69,19 @@ def setup(setup_program, program, licence, portable, template):
             expect(os.path.exists(entry), f"{mode}: no Start-menu entry {entry}")
             key = hive + r"\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pokaz"
             listed = wine.wine("reg", "query", key)
-            expect(re.search(r"DisplayName\s+REG_SZ\s+Pokaz\r?$", listed, re.M) and "2.00" in listed,
-                   f"{mode}: Windows' list of programs has {listed}")
+            # The list shows the program by its name, version and own icon.
+            unix = lambda path: os.path.realpath(wine.wine("winepath", "-u", path).strip())
+            icon = re.search(r"DisplayIcon\s+REG_SZ\s+(.*),0\r?$", listed, re.M)
+            expect(re.search(r"DisplayName\s+REG_SZ\s+Pokaz\r?$", listed, re.M) and "2.00" in listed and icon
+                   and unix(icon[1]) == os.path.realpath(folder + "/pokaz.exe"), f"{mode}: Windows' list of programs has {listed}")
             # The Start-menu entry names the installed program, which starts.
             with open(entry, "rb") as link:
                 named = [text.decode("utf-16-le") for text in re.findall(rb"(?:[ -~]\x00)+", link.read())]
             target = next(m[0] for text in named if (m := re.search(r"[A-Z]:\\.*\\pokaz\.exe$", text, re.I)))
-            started = os.path.realpath(wine.wine("winepath", "-u", target).strip())
-            expect(started == os.path.realpath(folder + "/pokaz.exe"), f"{mode}: the Start-menu entry starts {target}")
+            expect(unix(target) == os.path.realpath(folder + "/pokaz.exe"), f"{mode}: the Start-menu entry starts {target}")
             wine.start(wine.WINE, target)
             wine.find_window("Pokaz")
-            wine.run("/usr/lib/wine/wineserver64", "-k")
+            wine.server("-k")
             # Uninstalled as Windows' list of programs does it, quietly.
             uninstaller, arguments = re.search(r'QuietUninstallString\s+REG_SZ\s+"(.*?)"(.*?)\r?$', listed, re.M).groups()
             wine.wine(uninstaller, *arguments.split())

@@ -1,92 +1,16 @@
-# Private desktops for running the program as built from outside, with real
-# input: Session holds what they share (a scratch HOME and runtime folder, an
-# environment free of the machine's own desktop, no session bus unless a test
-# starts one; closing it ends every process it started, each with its whole
-# process group). XSession is an Xvfb of its own with the X pointer moved by
-# xdotool; WineSession runs the Windows program there, in a scratch Wine
-# prefix; wayland_session.py has the Wayland desktop.
-import contextlib, os, re, shutil, signal, subprocess, sys, tempfile, time
+# Desktops on an Xvfb of their own, with the X pointer moved by xdotool and
+# read through XFixes: X alone (the program scaled by Qt), under openbox, and
+# the Windows program under Wine (scaled by Windows' dots per inch).
+import contextlib, os, re, shutil, subprocess
 
 from PIL import Image, ImageGrab
+from session import Session, expect, icon_shown, wait_for
 
 
-def wait_for(what, probe, seconds=10):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        with contextlib.suppress(subprocess.CalledProcessError):
-            if found := probe():
-                return found
-        time.sleep(0.06)
-    fail(what)
-
-
-def fail(what):
-    sys.exit("FAIL: " + what)
-
-
-def expect(holds, what):
-    if not holds:
-        fail(what)
-
-
-def icon_shown(drawn, shown):
-    # The drawn pixels of an icon, and only they, are on the pointer as they are in the icon.
-    return shown.size == drawn.size and all((d[3] == 0) == (s[3] == 0) and (d[3] == 0 or d[:3] == s[:3])
-                                            for d, s in zip(drawn.getdata(), shown.getdata()))
-
-
-class Session(contextlib.AbstractContextManager):
-    def __init__(self):
-        self.helpers = []
-        self.env = {k: v for k, v in os.environ.items() if not k.startswith((
-            "DBUS_", "AT_SPI", "WAYLAND", "QT_QPA", "SESSION_MANAGER", "DISPLAY", "SWAYSOCK", "I3SOCK", "XDG_"))}
-        self.home = tempfile.TemporaryDirectory()
-        self.env["HOME"] = self.env["XDG_RUNTIME_DIR"] = self.home.name
-        # A bus address that cannot be reached: the toolkit starts no bus of its own.
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(self.env["HOME"], "no-bus")
-
-    def start(self, *args, **options):
-        options = {"stdout": subprocess.PIPE, "stderr": subprocess.DEVNULL, "env": self.env} | options
-        self.helpers.append(subprocess.Popen(args, text=True, start_new_session=True, **options))
-        return self.helpers[-1]
-
-    def launch(self, program, *launcher):
-        return self.start(*launcher, program, stdout=None, stderr=None)
-
-    def __exit__(self, *_):
-        # Asked first, so that a compositor removes its sockets; killed if it will not end.
-        for helper in reversed(self.helpers):
-            for sig in (signal.SIGTERM, signal.SIGKILL):
-                with contextlib.suppress(ProcessLookupError):
-                    os.killpg(helper.pid, sig)
-                with contextlib.suppress(subprocess.TimeoutExpired):
-                    helper.wait(5)
-                    break
-        self.home.cleanup()
-
-    def run(self, *args, timeout=60):
-        return subprocess.run(args, env=self.env, check=True, capture_output=True, text=True, timeout=timeout).stdout
-
-    # The left button and the pointer, in screen pixels, through a
-    # session's move, down and up: clicks within the double-click time, then
-    # the pointer to rest.
-    def click(self, x, y, times, rest):
-        self.move(x, y)
-        for _ in range(times):
-            self.down()
-            self.up()
-        self.move(*rest)
-
-    def path(self, points):
-        for point in points:
-            self.move(*point)
-            time.sleep(0.01)  # slow enough that the toolkit merges no two motions into one drag event
-
-
-class XSession(Session):
-    def __init__(self, screen="1600x1200"):
-        super().__init__()
-        xvfb = self.start("Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp")
+class XServer(Session):
+    def __init__(self, scale):
+        super().__init__(scale)
+        xvfb = self.start("Xvfb", "-displayfd", "1", "-screen", "0", "%dx%dx24" % self.SCREEN, "-nolisten", "tcp")
         self.env["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
 
     def find_window(self, title, seconds=30):
@@ -97,6 +21,11 @@ class XSession(Session):
         info = self.run("xwininfo", "-id", window)
         keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
         return [int(re.search(key + r":\s+(-?\d+)", info)[1]) for key in keys]
+
+    def properties(self, window, *names):
+        # The window's X properties, each as xprop prints its value.
+        printed = self.run("xprop", "-id", window, "-f", "_NET_WM_ICON", "32c", "=$0+", *names)
+        return {name: value for name, value in re.findall(r"^(\w+)\([^)]*\)\s*=\s*(.*)$", printed, re.M)}
 
     def move(self, x, y):
         self.run("xdotool", "mousemove", str(x), str(y))
@@ -125,53 +54,108 @@ class XSession(Session):
         shown = Image.frombytes("RGBA", (cursor.width, cursor.height), argb, "raw", "BGRA")
         return max(abs(cursor.xhot - aim[0]), abs(cursor.yhot - aim[1])) <= within and icon_shown(drawn, shown)
 
-    def start_window_manager(self):
+
+class XSession(XServer, desktop="x11"):
+    # No window manager: nobody frames the window, and Qt scales the program.
+    def __init__(self, scale):
+        super().__init__(scale)
+        self.env["QT_SCALE_FACTOR"] = str(scale)
+
+
+class OpenboxSession(XSession, desktop="openbox"):
+    def __init__(self, scale):
+        super().__init__(scale)
         # Openbox runs its start-up command once it manages windows; a window
         # mapped any earlier may be left unmanaged and unmapped.
         ready = os.path.join(self.env["HOME"], "window-manager-ready")
         self.start("openbox", "--sm-disable", "--startup", "touch " + ready, stdout=subprocess.DEVNULL)
         wait_for("openbox manages windows", lambda: os.path.exists(ready))
 
+    def check_frame(self, window):
+        # Centred with the frame openbox puts round it, fixed, with the window
+        # icon's both images and a close box, no minimise or maximise button;
+        # the close box is the rightmost in the title bar.
+        names = "_NET_FRAME_EXTENTS", "_NET_WM_ALLOWED_ACTIONS", "_MOTIF_WM_HINTS", "_NET_WM_ICON"
+        found = wait_for("a frame round the window", lambda: (p := self.properties(window.window, *names)).keys()
+                         >= set(names) and p)
+        left, right, top, bottom = map(int, found["_NET_FRAME_EXTENTS"].split(", "))
+        x, y, w, h = window.geometry()
+        self.expect_centred(x - left, y - top, left + w + right, top + h + bottom, within=3)
+        # Openbox offers to minimise any window; the program's Motif hints ask for no minimise or maximise
+        # function (0x08, 0x10) or button (0x20, 0x40).
+        actions = set(found["_NET_WM_ALLOWED_ACTIONS"].split(", "))
+        functions, decorations = (int(v, 16) for v in found["_MOTIF_WM_HINTS"].split(", ")[1:3])
+        expect("_NET_WM_ACTION_CLOSE" in actions and not {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ"} & actions
+               and not functions & 0x18 and not decorations & 0x60, f"{actions}, Motif {functions:#x} {decorations:#x}")
+        # _NET_WM_ICON holds width, height and that many ARGB pixels per image.
+        values, icons = [int(v) for v in found["_NET_WM_ICON"].split(",") if v.strip()], {}
+        while len(values) > 2:
+            icons[values[0], values[1]], values = values[2:2 + values[0] * values[1]], values[2 + values[0] * values[1]:]
+        ico = Image.open(window.asset("Form_Pokaz", ".ico", scaled=False))
+        for size in ((32, 32), (16, 16)):
+            want = [a << 24 | r << 16 | g << 8 | b if a else 0 for r, g, b, a in ico.ico.getimage(size).getdata()]
+            expect([v if v >> 24 else 0 for v in icons.get(size, [])] == want, f"window icon {size}: sizes {sorted(icons)}")
+        return x + w + right - 1 - top // 2, y - top + top // 2
 
-class WineSession(XSession):
+
+class WineSession(XServer, desktop="wine"):
     # A copy of a prepared Wine prefix (make_prefix), whose Wine server and
     # programs end with the session. At scale 2 the desktop runs at 192 dots
     # per inch, as Windows does at 200 %.
-    WINE = "/usr/lib/wine/wine64"
+    WINE, SERVER = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver64"
+    ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
 
-    def __init__(self, template, scale=1.0, **options):
-        super().__init__(**options)
-        self.env.update(WINEPREFIX=os.path.join(self.home.name, "wine"), WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=")
+    def __init__(self, scale, template):
+        super().__init__(scale)
+        self.env.update(self.ENV, WINEPREFIX=os.path.join(self.home.name, "wine"))
         shutil.copytree(template, self.env["WINEPREFIX"], symlinks=True)
         if scale != 1:
             self.wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                       "/d", str(round(96 * scale)), "/f")
+        self.before = None
 
     def wine(self, *args, timeout=120):
         return self.run(self.WINE, *args, timeout=timeout)
 
-    def launch(self, program, *launcher):
-        return self.start(self.WINE, program, stdout=None, stderr=None)
-
-    def __exit__(self, *exception):
-        with contextlib.suppress(subprocess.SubprocessError):
-            self.run("/usr/lib/wine/wineserver64", "-k", timeout=20)
-        super().__exit__(*exception)
+    def server(self, flag, timeout=60):
+        # -k ends the Wine server and its programs, -w waits until it has ended.
+        self.run(self.SERVER, flag, timeout=timeout)
 
     def warm_up(self, program):
         # A first start leaves Wine's own keys for the display and the fonts,
-        # which Windows has had since it was installed.
-        self.launch(program)
+        # which Windows has had since it was installed; what the program
+        # changes is told from what was there after it.
+        self.start(self.WINE, program, stdout=None, stderr=None)
         self.find_window("Pokaz")
-        self.run("/usr/lib/wine/wineserver64", "-k", timeout=20)
+        self.server("-k", timeout=20)
+        self.before = self.state()
+
+    def launch(self, program):
+        if self.before is None:
+            self.warm_up(program)
+        return self.start(self.WINE, program, stdout=None, stderr=None)
+
+    def misuse(self):
+        return sorted(self.state() ^ self.before)
+
+    def check_frame(self, window):
+        # Windows' fixed dialog frame, without a sizing border, which Wine
+        # tells the X server as a window whose least and greatest size are one.
+        hints = self.run("xprop", "-id", window.window, "WM_NORMAL_HINTS")
+        sizes = re.findall(r"program specified (minimum|maximum) size: (\d+) by (\d+)", hints)
+        expect(len(sizes) == 2 and sizes[0][1:] == sizes[1][1:], f"a sizing frame on Windows: {hints}")
+
+    def __exit__(self, *exception):
+        with contextlib.suppress(subprocess.SubprocessError):
+            self.server("-k", timeout=20)
+        super().__exit__(*exception)
 
     def state(self, but=None):
         # What a Windows program could leave behind: the files of its C: drive,
         # with their times, but those in folders named `but`, and the
         # registry's keys (Wine keeps times of its own in the registry, and
         # writes it out when its server ends).
-        self.run("/usr/lib/wine/wineserver64", "-w", timeout=60)
+        self.server("-w")
         prefix = self.env["WINEPREFIX"]
         files = (os.path.join(folder, name) for folder, _, names in os.walk(prefix + "/drive_c")
                  if f"/{but}/" not in folder + "/" for name in names)
@@ -181,10 +165,10 @@ class WineSession(XSession):
                 state |= {line.split("] ")[0] for line in keys if line.startswith("[")}
         return state
 
-    @staticmethod
-    def make_prefix(folder):
+    @classmethod
+    def make_prefix(cls, folder):
         shutil.rmtree(folder, ignore_errors=True)
-        with XSession() as x:
-            x.env.update(WINEPREFIX=folder, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-            x.run(WineSession.WINE, "wineboot", "--init", timeout=300)
-            x.run("/usr/lib/wine/wineserver64", "-w", timeout=60)
+        with XServer(1) as x:
+            x.env.update(cls.ENV, WINEPREFIX=folder)
+            x.run(cls.WINE, "wineboot", "--init", timeout=300)
+            x.run(cls.SERVER, "-w", timeout=60)

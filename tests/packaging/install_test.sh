@@ -3,12 +3,11 @@
 # checks that both give a desktop program: the executable and its command
 # line, a valid desktop entry and metainfo with release 2.00, the icons from
 # the window icon, a manual page, a package that lintian passes and that names
-# its runtime libraries, and a window that opens from the desktop entry's
-# command.
+# its runtime libraries (the end-to-end runs open the window).
 #   install_test.sh BUILD_DIR ASSET_DIR
 set -euo pipefail
 build=$1 assets=$2 scratch=$(mktemp -d)
-trap 'kill "${xvfb:-}" "${program:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'rm -rf "$scratch"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() { local what=$1; shift; if "$@" >/dev/null 2>&1; then echo "ok: $what"; else fail "$what"; fi; }
@@ -59,17 +58,6 @@ lintian --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 || fail "lintian
 check "package version is 2.00" test "$(dpkg-deb -f "$deb" Version)" = 2.00
 check "package pulls in Qt's widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
 check "package recommends Qt's Wayland platform" grep -q qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)"
-
-# The desktop entry's command opens the window.
-fdfile=$scratch/display
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-command=$(sed -n 's/^Exec=//p' "$desktop")
-DISPLAY=":$(head -n1 "$fdfile")" XDG_RUNTIME_DIR=$scratch PATH="$prefix/bin:$PATH" $command &
-program=$!
-check "the desktop entry opens the window" \
-    env DISPLAY=":$(head -n1 "$fdfile")" timeout 20 xdotool search --sync --onlyvisible --name '^Pokaz$'
 
 echo "install test: $failures failed"
 [ "$failures" = 0 ]
