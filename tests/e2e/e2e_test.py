@@ -10,10 +10,9 @@ import wayland_session, x_session  # noqa: F401, the desktops
 from PIL import Image, ImageDraw
 from session import Session, expect, fail, wait_for
 
-POKAZ, ASSETS, SCALE, DESKTOP, *DESKTOP_ARGUMENTS = sys.argv[1:]
+LISTEN = "--screen-reader" in sys.argv
+POKAZ, ASSETS, SCALE, DESKTOP, *DESKTOP_ARGUMENTS = (a for a in sys.argv[1:] if a != "--screen-reader")
 SCALE = float(SCALE)
-LISTEN = "--screen-reader" in DESKTOP_ARGUMENTS
-DESKTOP_ARGUMENTS = [a for a in DESKTOP_ARGUMENTS if a != "--screen-reader"]
 
 # The client places the widget tests use too, in pixels.
 with open(os.path.join(os.path.dirname(__file__), "..", "common", "client_layout.h")) as header:

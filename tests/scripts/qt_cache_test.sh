@@ -4,18 +4,12 @@
 # name the build's log and leave nothing in the cache but that log.
 #   qt_cache_test.sh SOURCE_DIR
 set -uo pipefail
-top=$1 scratch=$(mktemp -d)
+scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-mkdir "$scratch/bin"
-printf '#!/bin/sh\n[ "$1" != --build ]\n' >"$scratch/bin/cmake"
-chmod +x "$scratch/bin/cmake"
-PATH=$scratch/bin:$PATH POKAZ_CACHE=$scratch/cache bash "$top/scripts/windows.sh" >"$scratch/out" 2>&1
-status=$?
+mkdir "$scratch/bin" && printf '#!/bin/sh\n[ "$1" != --build ]\n' >"$scratch/bin/cmake" && chmod +x "$scratch/bin/cmake"
+PATH=$scratch/bin:$PATH POKAZ_CACHE=$scratch/cache bash "$1/scripts/windows.sh" >"$scratch/out" 2>&1
+status=$? log=$scratch/cache/qt-windows.log
 left=$(cd "$scratch/cache" && find . -mindepth 1 ! -name qt-windows.log)
-log=$scratch/cache/qt-windows.log
-if ((status == 0)) || [[ -n $left ]] || ! grep -q "^== build" "$log" || ! grep -qF "$log" "$scratch/out"; then
-    echo "FAIL: status $status, left in the cache: ${left:-nothing}"
-    cat "$scratch/out"
-    exit 1
-fi
+((status != 0)) && [[ -z $left ]] && grep -q "^== build" "$log" && grep -qF "$log" "$scratch/out" ||
+    { echo "FAIL: status $status, left in the cache: ${left:-nothing}"; cat "$scratch/out"; exit 1; }
 echo "qt cache test: a failed build cached nothing"

@@ -2,7 +2,14 @@
 # Applies each fault of faults.tsv alone to a scratch copy of this work tree,
 # builds it, runs the test suite and prints which tests caught the fault.
 #
-#   bash tools/faults/run_faults.sh [NAME...]
+#   bash tools/faults/run_faults.sh [--windows] [NAME...]
+#
+# With --windows it takes the faults marked "windows", which only the Windows
+# suite can see: the copy's Windows program is configured once by its
+# scripts/windows.sh (with the Qt for Windows of the cache), rebuilt for each
+# fault and tested under Wine. Only the unchanged copy's windows.sh runs, so a
+# fault in the Qt build's script never builds Qt; its test builds into a
+# scratch cache.
 #
 # Environment: FAULT_DIR (scratch copy, kept for incremental builds; default
 # /var/tmp/pokaz-faults), FAULT_SKIP (ctest -E regex of tests not run; by
@@ -15,6 +22,11 @@ top=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 scratch=${FAULT_DIR:-/var/tmp/pokaz-faults}
 skip=${FAULT_SKIP:-memcheck}
 list="$top/tools/faults/faults.tsv"
+suite=linux
+if [ "${1:-}" = --windows ]; then
+    suite=windows
+    shift
+fi
 
 # Copies only what differs, so the scratch build stays incremental.
 sync_tree() {
@@ -27,12 +39,18 @@ sync_tree() {
         fi
     done
     # Files gone from the work tree go from the copy too.
-    (cd "$scratch/src" && find . -type f | sed 's|^\./||' | sort) >"$scratch/present"
+    (cd "$scratch/src" && find . -path ./build-windows -prune -o -type f -print | sed 's|^\./||' | sort) >"$scratch/present"
     (cd "$top" && git ls-files -co --exclude-standard | sort) >"$scratch/wanted"
     comm -23 "$scratch/present" "$scratch/wanted" | (cd "$scratch/src" && xargs -r rm -f)
 }
 
 build() {
+    if [ $suite = windows ]; then
+        [ -f "$scratch/src/build-windows/CMakeCache.txt" ] ||
+            bash "$scratch/src/scripts/windows.sh" -DBUILD_TESTING=ON >"$scratch/build.log" 2>&1 || return
+        cmake --build "$scratch/src/build-windows" >"$scratch/build.log" 2>&1
+        return
+    fi
     cmake -S "$scratch/src" -B "$scratch/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null &&
         cmake --build "$scratch/build" --parallel "$(nproc)" >"$scratch/build.log" 2>&1
 }
@@ -41,7 +59,9 @@ slow='e2e|install|monkey'
 # The names of the failing tests, space-separated; "none" when all pass.
 failing_tests() {
     local out failed
-    if [ "${FAULT_FIRST:-}" = 1 ]; then
+    if [ $suite = windows ]; then
+        out=$(ctest --test-dir "$scratch/src/build-windows" --timeout 300 2>&1)
+    elif [ "${FAULT_FIRST:-}" = 1 ]; then
         out=$(ctest --test-dir "$scratch/build" -E "$skip|$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
         grep -q 'The following tests FAILED' <<<"$out" ||
             out=$(ctest --test-dir "$scratch/build" -E "$skip" -R "$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
@@ -59,8 +79,9 @@ baseline=$(failing_tests)
 
 uncaught=0
 printf '| fault | what it breaks | caught by |\n|---|---|---|\n'
-while IFS=$'\t' read -r name file program what; do
+while IFS=$'\t' read -r name file program what only; do
     case "$name" in '#'*|'') continue ;; esac
+    [ "${only:-linux}" = $suite ] || continue
     if (($# > 0)) && [[ " $* " != *" $name "* ]]; then continue; fi
     target="$scratch/src/$file"
     cp "$target" "$scratch/original"
