@@ -31,7 +31,6 @@ public:
     QPixmap picture() const { return picture_; }
 
     void setBorder(Border border);
-    Border border() const { return border_; }
 
     // The client area in the control's own coordinates: the outer rectangle
     // less the border on every side.

@@ -3,8 +3,8 @@
 ; all users of the machine: the program with its licence, a Start-menu entry
 ; and an uninstaller in Windows' list of programs. Silent with /S; the mode
 ; on the command line with /CurrentUser or /AllUsers.
-;   makensis -INPUTCHARSET UTF8 -DVERSION=2.00 -DPROGRAM=pokaz.exe
-;            -DLICENCE=LICENCE.txt -DICON=Form_Pokaz.ico -DOUTFILE=setup.exe pokaz.nsi
+;   makensis -INPUTCHARSET UTF8 -DVERSION=2.00 -DCOPYRIGHT="2026 Pokaz developers, GPL-3.0-or-later"
+;            -DPROGRAM=pokaz.exe -DLICENCE=LICENCE.txt -DICON=Form_Pokaz.ico -DOUTFILE=setup.exe pokaz.nsi
 ; 64-bit, like the program it installs.
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -59,7 +59,7 @@ VIAddVersionKey /LANG=${LANG_CROATIAN} "ProductName" "${APP}"
 VIAddVersionKey /LANG=${LANG_CROATIAN} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_CROATIAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_CROATIAN} "FileDescription" "Instalacija programa ${APP}"
-VIAddVersionKey /LANG=${LANG_CROATIAN} "LegalCopyright" "2026 Pokaz developers, GPL-3.0-or-later"
+VIAddVersionKey /LANG=${LANG_CROATIAN} "LegalCopyright" "${COPYRIGHT}"
 
 Function .onInit
     !insertmacro MULTIUSER_INIT
