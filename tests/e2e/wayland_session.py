@@ -114,14 +114,9 @@ class WaylandSession(Session, desktop="wayland"):
         self.rfb.sendall(struct.pack(">BBHH", 5, self.pointer["buttons"], self.pointer["x"], self.pointer["y"]))
         time.sleep(0.02)  # Xwayland takes a press right after a move where the pointer was before it
 
-    def move(self, x, y):
-        self.send(x=x, y=y)
-
-    def down(self):
-        self.send(buttons=1)
-
-    def up(self):
-        self.send(buttons=0)
+    def move(self, x, y): self.send(x=x, y=y)
+    def down(self): self.send(buttons=1)
+    def up(self): self.send(buttons=0)
 
     def shot(self):
         grab = subprocess.run(["grim", "-t", "ppm", "-"], env=self.env, check=True, capture_output=True).stdout

@@ -27,14 +27,9 @@ class XServer(Session):
         printed = self.run("xprop", "-id", window, "-f", "_NET_WM_ICON", "32c", "=$0+", *names)
         return {name: value for name, value in re.findall(r"^(\w+)\([^)]*\)\s*=\s*(.*)$", printed, re.M)}
 
-    def move(self, x, y):
-        self.run("xdotool", "mousemove", str(x), str(y))
-
-    def down(self):
-        self.run("xdotool", "mousedown", "1")
-
-    def up(self):
-        self.run("xdotool", "mouseup", "1")
+    def move(self, x, y): self.run("xdotool", "mousemove", str(x), str(y))
+    def down(self): self.run("xdotool", "mousedown", "1")
+    def up(self): self.run("xdotool", "mouseup", "1")
 
     def shot(self):
         return ImageGrab.grab(xdisplay=self.env["DISPLAY"])
