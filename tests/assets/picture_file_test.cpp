@@ -33,9 +33,8 @@ private slots:
         QCOMPARE(files.size(), 25);
         for (const QString& name : files) {
             QString error;
-            std::vector<QImage> ours = decodeIcon(fileBytes(name), &error);
-            if (name.endsWith(".bmp"))
-                ours = {decodeBitmap(fileBytes(name), &error)};
+            const std::vector<QImage> ours = name.endsWith(".bmp") ? std::vector{decodeBitmap(fileBytes(name), &error)}
+                                                                   : decodeIcon(fileBytes(name), &error);
             QImageReader reader(assetPath(name));
             for (std::size_t i = 0; i < ours.size(); ++i, reader.jumpToNextImage())
                 // Premultiplied, the colours of see-through pixels do not count.

@@ -23,16 +23,6 @@ QImage load(const QString& name, int scale = 1)
     return QImage(path(name, scale)).convertToFormat(QImage::Format_RGB32);
 }
 
-// Both images of an icon.
-QList<QImage> loadIcon(const QString& name, int scale = 1)
-{
-    QImageReader reader(path(name, scale), "ico");
-    QList<QImage> images;
-    for (int i = 0; i < 2; ++i, reader.jumpToNextImage())
-        images << reader.read().convertToFormat(QImage::Format_ARGB32);
-    return images;
-}
-
 // Percent of the picture's pixels, or of its outermost ones, equal to the background's at its place.
 int percentSame(const QImage& picture, const QImage& background, QPoint at, bool edgeOnly)
 {
@@ -114,12 +104,13 @@ private slots:
     void everyPictureAtTwiceTheSizeIsTheSamePicture()
     {
         for (const QString& name : QDir(QStringLiteral(POKAZ_ASSET_DIR)).entryList({"*.bmp", "*.ico"}, QDir::Files)) {
-            const QList<QImage> icon = loadIcon(name), doubledIcon = loadIcon(name, 2);
-            for (qsizetype i = 0; name.endsWith(".ico") && i < 2; ++i) {
-                const QImage& image = icon[i];
+            QImageReader icon(path(name, 1), "ico"), doubledIcon(path(name, 2), "ico");
+            for (int i = 0; name.endsWith(".ico") && i < 2;
+                 ++i, icon.jumpToNextImage(), doubledIcon.jumpToNextImage()) {
+                const QImage image = icon.read().convertToFormat(QImage::Format_ARGB32);
                 QVERIFY(
                     image.width() == 32 >> i && qAlpha(image.pixel(0, 0)) == 0 && qAlpha(image.pixel(31 >> i, 0)) == 0);
-                QCOMPARE(doubledIcon.value(i),
+                QCOMPARE(doubledIcon.read().convertToFormat(QImage::Format_ARGB32),
                     image.scaled(image.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
             }
             const QImage single = load(name), doubled = load(name, 2);

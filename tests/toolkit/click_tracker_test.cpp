@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <map>
+
 using namespace pokaz::toolkit;
 
 class ClickTrackerTest final : public QObject {
@@ -20,17 +22,14 @@ private slots:
             {"pA rA dB rB", "click:A dblclick:B"}, // the second press on what the first showed
             {"d- r-", ""},
         };
+        const std::map<QChar, void (ClickTracker::*)(ControlId)> actions{
+            {'p', &ClickTracker::press}, {'r', &ClickTracker::release}, {'d', &ClickTracker::doubleClick}};
         for (const auto& [steps, events] : cases) {
             EventLog log;
             ClickTracker clicks(log);
             for (const QString& step : QString::fromLatin1(steps).split(' ')) {
                 const ControlId control = step[1] == '-' ? NoControl : ControlId(QString("sABC").indexOf(step[1]));
-                if (step[0] == 'p')
-                    clicks.press(control);
-                else if (step[0] == 'r')
-                    clicks.release(control);
-                else
-                    clicks.doubleClick(control);
+                (clicks.*actions.at(step[0]))(control);
             }
             QVERIFY2(log.text == QLatin1String(events), steps);
         }

@@ -27,12 +27,8 @@ public:
     std::optional<QCursor> dragPointer(ControlId) const override { return {}; }
 };
 
-QPoint pointOf(QChar name)
-{
-    const std::map<QChar, QPoint> points{
-        {'s', {5, 5}}, {'t', {6, 5}}, {'A', {25, 5}}, {'a', {27, 6}}, {'B', {45, 5}}, {'.', {100, 100}}};
-    return points.at(name);
-}
+const std::map<QChar, QPoint> Points{
+    {'s', {5, 5}}, {'t', {6, 5}}, {'A', {25, 5}}, {'a', {27, 6}}, {'B', {45, 5}}, {'.', {100, 100}}};
 
 // What a handler does meanwhile: hides A and shows C under it on the second
 // event to A (as a paper stage changes) or when A is entered (as the slot
@@ -77,22 +73,20 @@ private slots:
                 eventsToA += target == Strip::A ? 1 : 0;
                 const bool swap = (test.handler == Handler::SwapOnSecondA && eventsToA == 2)
                     || (test.handler == Handler::SwapOnEnterA && state == DragState::Enter);
-                if (target == Strip::A && swap) {
-                    strip.shown[Strip::A] = false;
-                    strip.shown[Strip::C] = true;
-                }
+                if (target == Strip::A && swap)
+                    std::swap(strip.shown[Strip::A], strip.shown[Strip::C]);
                 if (target == Strip::A && test.handler == Handler::HideBOnLeaveA && state == DragState::Leave)
                     strip.shown[Strip::B] = false;
             };
             DragTracker drag(strip, log);
-            drag.begin(Strip::S, pointOf('s'));
+            drag.begin(Strip::S, Points.at('s'));
             QChar last = 's';
             for (const QChar move : QString::fromLatin1(test.moves)) {
                 if (move == '!')
-                    drag.dropAt(pointOf(last)); // after which a move to A tells nothing
+                    drag.dropAt(Points.at(last)); // after which a move to A tells nothing
                 else
                     last = move;
-                drag.moveTo(pointOf(move == '!' ? 'A' : move));
+                drag.moveTo(Points.at(move == '!' ? 'A' : move));
             }
             QVERIFY2(log.text == QLatin1String(test.events), qPrintable(QString(test.name) + ": " + log.text));
         }

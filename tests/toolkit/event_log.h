@@ -16,15 +16,14 @@ inline QString nameOf(ControlId control) { return QString("sABC").at(control); }
 class EventLog final : public ControlEvents {
 public:
     QString text;
-    std::function<void(ControlId target, DragState state)> onDragOver;
+    std::function<void(ControlId target, DragState state)> onDragOver = [](ControlId, DragState) {};
 
     void click(ControlId c) override { add("click:" + nameOf(c)); }
     void doubleClick(ControlId c) override { add("dblclick:" + nameOf(c)); }
     void dragOver(ControlId target, ControlId, QPoint, DragState state) override
     {
         add(nameOf(target) + QString::number(static_cast<int>(state)));
-        if (onDragOver)
-            onDragOver(target, state);
+        onDragOver(target, state);
     }
     void dragDrop(ControlId target, ControlId source, QPoint) override
     {
