@@ -37,6 +37,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(POKAZ_VERSION));
     pokaz::registerFonts();
 
+    QObject::connect(&application, &QGuiApplication::lastWindowClosed, &pokaz::toolkit::announceEnd);
     pokaz::Form_Pokaz form;
     form.show();
     return QApplication::exec();

@@ -18,7 +18,11 @@ constexpr int TrueColourBits = 24;
 // Far beyond any picture of ours; keeps every size computation in range.
 constexpr int MaxSide = 1 << 14;
 
-constexpr qsizetype rowBytes(int width, int bitsPerPixel) { return qsizetype{paddedRowBytes(width, bitsPerPixel)}; }
+// Within MaxSide a row's bytes fit a 32-bit qsizetype too.
+constexpr qsizetype rowBytes(int width, int bitsPerPixel)
+{
+    return static_cast<qsizetype>(paddedRowBytes(width, bitsPerPixel));
+}
 
 // Little-endian fields at checked offsets.
 class Bytes {

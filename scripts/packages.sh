@@ -5,6 +5,9 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-wine)
 # Cross-building for Windows, and running what it built under Wine.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build perl dpkg-dev nsis)
 WINDOWS_TEST_PACKAGES=(wine64 python3-pefile)
+# Building the web page with Debian's Emscripten, and trying it in Chromium.
+WEB_PACKAGES=(emscripten binaryen node-acorn brotli ninja-build perl dpkg-dev)
+WEB_TEST_PACKAGES=(chromium python3-websocket python3-pil)
 TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil python3-xlib
     sway grim wayvnc qt6-wayland xwayland x11-xserver-utils)
 

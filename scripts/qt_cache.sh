@@ -7,6 +7,18 @@
 
 QT_CACHE=${POKAZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pokaz}
 
+# What every cross-built Qt leaves out: Qt's base only, static and release,
+# without the modules the program does not use, and with the libraries Qt
+# carries in place of the build machine's.
+QT_LEAN_OPTIONS=(
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF
+    -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_testlib=OFF
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF
+)
+
 as_root() {
     if ((EUID == 0)); then "$@"; else sudo "$@"; fi
 }
@@ -41,8 +53,8 @@ qt_for() {
     local version key here log
     version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
     here=$(dirname "${BASH_SOURCE[0]}")
-    # Comments change no build.
-    key=$( (echo "$version" "$compiler"; printf '%s\n' "$@"; grep -hv '^[[:space:]]*#' "$toolchain" "$here/build_qt.sh") |
+    # Comments and the options' order change no build.
+    key=$( (echo "$version" "$compiler"; printf '%s\n' "$@" | LC_ALL=C sort; grep -hv '^[[:space:]]*#' "$toolchain" "$here/build_qt.sh") |
         sha256sum | cut -c1-12)
     QT_PREFIX=$QT_CACHE/qt-${version%%+*}-$platform-$key
     [[ -f $QT_PREFIX/complete ]] && return

@@ -11,18 +11,9 @@ source scripts/qt_cache.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
-# Qt's base only, static, without what the program does not use. Tablet
-# events need wintab, which Debian's source leaves out; OpenGL goes as an
-# input, since turning off its feature breaks the platform plugin.
-QT_OPTIONS=(
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON
-    -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF
-    -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_testlib=OFF
-    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
-    -DINPUT_opengl=no -DFEATURE_tabletevent=OFF
-    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
-    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF
-)
+# Tablet events need wintab, which Debian's source leaves out; OpenGL goes as
+# an input, since turning off its feature breaks the platform plugin.
+QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DFEATURE_static_runtime=ON -DINPUT_opengl=no -DFEATURE_tabletevent=OFF)
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 qt_for windows "$toolchain" "mingw-w64 $compiler" "${QT_OPTIONS[@]}"
 

@@ -31,6 +31,11 @@ void DialogWindow::setOuterHeight(float twips)
 
 void DialogWindow::setVisible(bool visible)
 {
+    // Qt in the browser shows every window full screen unless told otherwise;
+    // this one keeps its size, its caption and its close box, and so has to
+    // leave full screen before it is placed.
+    if (visible)
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
     if (visible && !testAttribute(Qt::WA_Moved))
         centreOnScreen();
     QWidget::setVisible(visible);

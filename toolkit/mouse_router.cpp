@@ -1,7 +1,8 @@
 #include "mouse_router.h"
 
+#include "platform.h"
+
 #include <QAbstractButton>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -19,7 +20,7 @@ MouseRouter::MouseRouter(QWidget& window, const ControlLocator& controls, Contro
 MouseRouter::~MouseRouter()
 {
     if (isDragging())
-        QGuiApplication::restoreOverrideCursor();
+        restorePointer();
 }
 
 void MouseRouter::watch(QWidget& widget)
@@ -66,7 +67,7 @@ void MouseRouter::route(const QMouseEvent& event)
             break;
         if (isDragging()) {
             // The ordinary pointer is back before the drop handler runs.
-            QGuiApplication::restoreOverrideCursor();
+            restorePointer();
             drag_.dropAt(pos);
         } else {
             clicks_.release(controls_.controlAt(pos));
@@ -81,7 +82,7 @@ void MouseRouter::press(QPoint windowPos, bool secondOfDoubleClick)
     const ControlId control = controls_.controlAt(windowPos);
     // The second press on a drag control starts another drag, like the first.
     if (const std::optional<QCursor> pointer = controls_.dragPointer(control)) {
-        QGuiApplication::setOverrideCursor(*pointer);
+        showDragPointer(*pointer);
         drag_.begin(control, windowPos);
     } else if (secondOfDoubleClick) {
         clicks_.doubleClick(control);
@@ -92,7 +93,7 @@ void MouseRouter::press(QPoint windowPos, bool secondOfDoubleClick)
 
 void MouseRouter::endDrag()
 {
-    QGuiApplication::restoreOverrideCursor();
+    restorePointer();
     drag_.cancel();
 }
 

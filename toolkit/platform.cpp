@@ -4,11 +4,35 @@
 #include <QPixmap>
 #include <QtGlobal>
 
+#ifdef Q_OS_WASM
+#include <QBuffer>
+#include <emscripten/val.h>
+#endif
+
 namespace pokaz::toolkit {
 
 namespace {
 
 constexpr int DoubledIcon = 2;
+
+#ifdef Q_OS_WASM
+// The pointer as CSS: the icon at its pixel ratio, its hot spot in the page's pixels.
+QString cssPointer(const QCursor& pointer)
+{
+    const QPixmap pixmap = pointer.pixmap();
+    QByteArray png;
+    QBuffer buffer(&png);
+    pixmap.toImage().save(&buffer, "PNG");
+    return QStringLiteral("image-set(url(data:image/png;base64,%1) %2x) %3 %4, auto")
+        .arg(QString::fromLatin1(png.toBase64()))
+        .arg(pixmap.devicePixelRatio())
+        .arg(pointer.hotSpot().x())
+        .arg(pointer.hotSpot().y());
+}
+
+// The canvases Qt draws into, as the page handed them to the program.
+emscripten::val canvases() { return emscripten::val::module_property("qtContainerElements"); }
+#endif
 
 } // namespace
 
@@ -35,6 +59,31 @@ QCursor dragPointer(const QImage& icon, int factor, QPoint hotSpot)
     const bool screenPixels = QGuiApplication::platformName() == QLatin1String("xcb");
     const QPoint hot = screenPixels ? hotSpot * factor : hotSpot;
     return QCursor(pixmap, hot.x(), hot.y());
+}
+
+void showDragPointer(const QCursor& pointer)
+{
+#ifdef Q_OS_WASM
+    // Qt would show its arrow for a picture pointer, and warn; the canvas's style is set after it.
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const std::string css = cssPointer(pointer).toStdString();
+    const emscripten::val all = canvases();
+    for (int i = 0; i < all["length"].as<int>(); ++i)
+        all[i]["style"].set("cursor", css);
+#else
+    QGuiApplication::setOverrideCursor(pointer);
+#endif
+}
+
+void restorePointer() { QGuiApplication::restoreOverrideCursor(); }
+
+void announceEnd()
+{
+#ifdef Q_OS_WASM
+    const emscripten::val ended = emscripten::val::module_property("programEnded");
+    if (ended.typeOf().as<std::string>() == "function")
+        ended();
+#endif
 }
 
 } // namespace pokaz::toolkit

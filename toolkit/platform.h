@@ -31,4 +31,15 @@ int dragIconFactor(qreal screenRatio);
 // spot in the window's pixels; X takes both as they are, in screen pixels.
 QCursor dragPointer(const QImage& icon, int factor, QPoint hotSpot);
 
+// While a drag lasts, its pointer stands in for whatever the controls under
+// it ask for; restorePointer() gives them theirs back. Qt in the browser
+// shows no picture as a pointer, so there the page's canvas shows it.
+void showDragPointer(const QCursor& pointer);
+void restorePointer();
+
+// The program's window has closed. In the browser, where the program goes on
+// living in its page, the page is told, and offers to start it again;
+// elsewhere the event loop ends of itself.
+void announceEnd();
+
 } // namespace pokaz::toolkit

@@ -6,7 +6,7 @@
 #   e2e_test.py POKAZ ASSET_DIR SCALE DESKTOP [DESKTOP_ARGUMENT...] [--screen-reader]
 import functools, os, re, sys
 
-import wayland_session, x_session  # noqa: F401, the desktops
+import browser_session, wayland_session, x_session  # noqa: F401, the desktops
 from PIL import Image, ImageDraw
 from session import Session, expect, fail, wait_for
 

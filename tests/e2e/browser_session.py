@@ -1,0 +1,160 @@
+# The page in a headless Chromium of its own, served on the loopback address
+# by a server the session starts and ends, driven through the DevTools
+# protocol: mouse events through the browser's own input path, grabs of what
+# the page shows, and at scale 2 the device pixel ratio of a high-density
+# screen. The desktop is the one Qt draws on a canvas the size of the page,
+# with the frame Qt puts round the window; a session's pixels are the page's
+# device pixels.
+import base64, io, json, os, re, subprocess, time, urllib.request
+
+from PIL import Image, ImageChops
+from session import Session, expect, fail, icon_shown, wait_for
+
+
+class DevTools:
+    # One page's connection: each command waits for its answer; the events that came meanwhile are kept.
+
+    def __init__(self, url):
+        import websocket  # only the browser's runs need it
+        self.socket = websocket.create_connection(url, timeout=60, suppress_origin=True)
+        self.sent, self.events = 0, []
+
+    def __call__(self, method, **params):
+        self.sent += 1
+        self.socket.send(json.dumps({"id": self.sent, "method": method, "params": params}))
+        while (message := json.loads(self.socket.recv())).get("id") != self.sent:
+            self.events.append(message)
+        expect("error" not in message, f"{method}: {message.get('error')}")
+        return message["result"]
+
+    def evaluate(self, expression):
+        result = self("Runtime.evaluate", expression=expression, awaitPromise=True, returnByValue=True)
+        expect("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
+        return result["result"].get("value")
+
+
+class Page:
+    # The program in the page, as a process is elsewhere: it has ended when the page says so.
+
+    def __init__(self, tools):
+        self.tools = tools
+
+    def wait(self, timeout):
+        ended = wait_for("the page's end", lambda: self.tools.evaluate(
+            "!document.getElementById('ended').hidden && document.getElementById('screen').hidden"), timeout)
+        return 0 if ended else 1
+
+
+class ChromiumSession(Session, desktop="chromium"):
+    DESK = 51, 51, 51  # what Qt clears its canvas to
+    BORDER, TITLE = 4, 18  # Qt's frame, in the page's pixels: a border on each side, a title bar below the top one
+    CLOSE_BOX = 14, 13  # the close box's middle, from the frame's top-right corner
+    DOUBLE_CLICK_SECONDS = 0.5
+
+    def __init__(self, scale):
+        super().__init__(scale)
+        self.buttons, self.pointer, self.last_press = 0, (0, 0), (None, None, 0)  # when, where, how many
+        self.profile = os.path.join(self.home.name, "chromium")
+        sandbox = ["--no-sandbox"] if os.geteuid() == 0 else []
+        self.start("chromium", "--headless=new", *sandbox, "--user-data-dir=" + self.profile,
+                   "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1", "--window-size=%d,%d" % self.SCREEN,
+                   "--use-gl=angle", "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--hide-scrollbars",
+                   "--no-first-run", "--no-default-browser-check", "--disable-background-networking",
+                   "--disable-component-update", "--disable-sync", "about:blank", stdout=subprocess.DEVNULL)
+        port_file = os.path.join(self.profile, "DevToolsActivePort")
+        port = wait_for("Chromium's DevTools port", lambda: os.path.exists(port_file) and open(port_file).readline().strip())
+        with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list") as answer:
+            target = next(t for t in json.load(answer) if t["type"] == "page")
+        self.tools = DevTools(target["webSocketDebuggerUrl"])
+        for domain in ("Page", "Runtime", "Log", "Network"):
+            self.tools(domain + ".enable")
+        width, height = (round(n / scale) for n in self.SCREEN)
+        self.tools("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale, mobile=False)
+
+    def launch(self, page):
+        # The folder of the page, served as any static web host would.
+        server = self.start("python3", "-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
+                            os.path.dirname(page), "0")
+        port = re.search(r"port (\d+)", server.stdout.readline())[1]
+        self.origin = f"http://127.0.0.1:{port}/"
+        self.tools("Page.navigate", url=self.origin + os.path.basename(page))
+        return Page(self.tools)
+
+    def find_window(self, title, seconds=60):
+        wait_for(f"a window in the page titled {title}", lambda: self.tools.evaluate("document.title") == title
+                 and self.frame(), seconds)
+        return "canvas"
+
+    def frame(self):
+        # The window's frame: all that is not Qt's desktop, in device pixels.
+        shot = self.shot()
+        return ImageChops.difference(shot, Image.new("RGB", shot.size, self.DESK)).getbbox()
+
+    def client_geometry(self, window):
+        left, top, right, bottom = wait_for("the window's frame", self.frame)
+        side, above = self.BORDER * self.scale, (2 * self.BORDER + self.TITLE) * self.scale
+        return [round(left + side), round(top + above), round(right - left - 2 * side), round(bottom - top - above - side)]
+
+    def check_frame(self, window):
+        # Centred, with a title bar holding a caption and, at its right end, a close box.
+        left, top, right, bottom = self.frame()
+        self.expect_centred(left, top, right - left, bottom - top, within=3 * self.scale)
+        s, shot = self.scale, self.shot().convert("L")
+        bar = shot.crop((round(left + self.BORDER * s), round(top + self.BORDER * s),
+                         round(right - (self.BORDER + 2 * self.TITLE) * s), round(top + (self.BORDER + self.TITLE) * s)))
+        close = round(right - self.CLOSE_BOX[0] * s), round(top + self.CLOSE_BOX[1] * s)
+        box = shot.crop((close[0] - 5 * s, close[1] - 5 * s, close[0] + 5 * s, close[1] + 5 * s))
+        expect(len(set(bar.getdata())) > 8, "no caption in the title bar")
+        expect(min(box.getdata()) < 64, "no close box at the title bar's right end")
+        return close
+
+    def move(self, x, y):
+        self.pointer = x, y
+        self.mouse("mouseMoved", button="left" if self.buttons else "none")
+
+    def down(self):
+        # The browser counts clicks as the system would: a second press soon, on the same spot, doubles it.
+        when, where, count = self.last_press
+        now = time.monotonic()
+        soon = where == self.pointer and now - when < self.DOUBLE_CLICK_SECONDS
+        self.last_press, self.buttons = (now, self.pointer, count + 1 if soon else 1), 1
+        self.mouse("mousePressed", button="left", clickCount=self.last_press[2])
+
+    def up(self):
+        self.buttons = 0
+        self.mouse("mouseReleased", button="left", clickCount=self.last_press[2])
+
+    def mouse(self, kind, **details):
+        x, y = (n / self.scale for n in self.pointer)
+        self.tools("Input.dispatchMouseEvent", type=kind, x=x, y=y, buttons=self.buttons, **details)
+
+    def shot(self):
+        data = self.tools("Page.captureScreenshot", format="png")["data"]
+        return Image.open(io.BytesIO(base64.b64decode(data))).convert("RGB")
+
+    def pointer_area(self):
+        return None  # the browser's grabs leave the pointer out
+
+    def pointer_is(self, drawn, aim, within):
+        # The pointer the browser shows over the canvas: its picture at its
+        # ratio, and its hot spot, given in the page's pixels.
+        cursor = self.tools.evaluate("getComputedStyle(document.getElementById('screen')).cursor")
+        found = re.search(r'url\("data:image/png;base64,([^"]+)"\) (\d+)x\) (\d+) (\d+)', cursor)
+        if not found:
+            return False
+        shown = Image.open(io.BytesIO(base64.b64decode(found[1]))).convert("RGBA")
+        ratio, hot = int(found[2]), (int(found[3]), int(found[4]))
+        return max(abs(h * ratio - a) for h, a in zip(hot, aim)) <= within and icon_shown(drawn, shown)
+
+    def misuse(self):
+        # What the page kept in the browser, asked for that was not its own, or said was wrong.
+        kept = self.tools.evaluate("""(async () => [document.cookie && 'cookies: ' + document.cookie,
+            localStorage.length && 'local storage', sessionStorage.length && 'session storage',
+            (await indexedDB.databases()).length && 'IndexedDB', (await caches.keys()).length && 'caches']
+            .filter(Boolean))()""")
+        own = re.compile(re.escape(self.origin) + r"(|index\.html|pokaz\.(js|wasm)|favicon\.ico)$")
+        requests = [e["params"]["request"]["url"] for e in self.tools.events if e["method"] == "Network.requestWillBeSent"]
+        errors = [json.dumps(e["params"])[:300] for e in self.tools.events if e["method"] == "Runtime.exceptionThrown"
+                  or e["method"] == "Runtime.consoleAPICalled" and e["params"]["type"] in ("error", "warning", "assert")
+                  or e["method"] == "Log.entryAdded" and e["params"]["entry"]["level"] in ("error", "warning")]
+        return kept + ["request: " + url for url in requests if not own.match(url)] + ["console: " + e for e in errors]

@@ -1,0 +1,17 @@
+# Makes the page's files from the program as linked (see CMakeLists.txt).
+file(SIZE ${PROGRAM_DIR}/pokaz.wasm POKAZ_WASM_BYTES)
+configure_file(${TEMPLATE} ${PAGE_DIR}/index.html @ONLY)
+if(NOT PROGRAM_DIR STREQUAL PAGE_DIR)
+    file(COPY ${PROGRAM_DIR}/pokaz.js ${PROGRAM_DIR}/pokaz.wasm DESTINATION ${PAGE_DIR})
+endif()
+file(COPY_FILE ${ICON} ${PAGE_DIR}/favicon.ico)
+set(files index.html pokaz.js pokaz.wasm)
+set(page favicon.ico)
+foreach(file ${files})
+    execute_process(COMMAND ${GZIP} -9 -n -k -f ${file} WORKING_DIRECTORY ${PAGE_DIR} COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${BROTLI} -q 11 -k -f ${file} WORKING_DIRECTORY ${PAGE_DIR} COMMAND_ERROR_IS_FATAL ANY)
+    list(APPEND page ${file} ${file}.gz ${file}.br)
+endforeach()
+file(REMOVE ${ZIP})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${page}
+                WORKING_DIRECTORY ${PAGE_DIR} COMMAND_ERROR_IS_FATAL ANY)
