@@ -139,7 +139,7 @@ class ChromiumSession(Session, desktop="chromium"):
         # The pointer the browser shows over the canvas: its picture at its
         # ratio, and its hot spot, given in the page's pixels.
         cursor = self.tools.evaluate("getComputedStyle(document.getElementById('screen')).cursor")
-        found = re.search(r'url\("data:image/png;base64,([^"]+)"\) (\d+)x\) (\d+) (\d+)', cursor)
+        found = re.search(r'url\("data:image/png;base64,([^"]+)"\) (\d+)(?:x|dppx)\) (\d+) (\d+)', cursor)
         if not found:
             return False
         shown = Image.open(io.BytesIO(base64.b64decode(found[1]))).convert("RGBA")
@@ -152,7 +152,8 @@ class ChromiumSession(Session, desktop="chromium"):
             localStorage.length && 'local storage', sessionStorage.length && 'session storage',
             (await indexedDB.databases()).length && 'IndexedDB', (await caches.keys()).length && 'caches']
             .filter(Boolean))()""")
-        own = re.compile(re.escape(self.origin) + r"(|index\.html|pokaz\.(js|wasm)|favicon\.ico)$")
+        # The drag pointers are pictures in the page itself, data: addresses.
+        own = re.compile(re.escape(self.origin) + r"(|index\.html|pokaz\.(js|wasm)|favicon\.ico)$|data:image/png;")
         requests = [e["params"]["request"]["url"] for e in self.tools.events if e["method"] == "Network.requestWillBeSent"]
         errors = [json.dumps(e["params"])[:300] for e in self.tools.events if e["method"] == "Runtime.exceptionThrown"
                   or e["method"] == "Runtime.consoleAPICalled" and e["params"]["type"] in ("error", "warning", "assert")
