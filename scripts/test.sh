@@ -16,3 +16,8 @@ ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
 ensure_packages "${WINDOWS_TEST_PACKAGES[@]}"
 bash scripts/windows.sh -DBUILD_TESTING=ON
 ctest --test-dir build-windows --output-on-failure
+
+# The web page, built for the browser and tested in a headless Chromium.
+ensure_packages "${WEB_TEST_PACKAGES[@]}"
+bash scripts/web.sh -DBUILD_TESTING=ON
+ctest --test-dir build-web --output-on-failure
