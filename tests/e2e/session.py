@@ -11,7 +11,7 @@ import contextlib, os, re, signal, subprocess, sys, tempfile, time
 def wait_for(what, probe, seconds=10):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        with contextlib.suppress(subprocess.CalledProcessError):
+        with contextlib.suppress(subprocess.CalledProcessError, FileNotFoundError):
             if found := probe():
                 return found
         time.sleep(0.06)
