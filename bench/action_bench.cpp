@@ -1,12 +1,15 @@
 // Per-action cost on the real window: the time from a mouse event until the
 // window has repainted what it changed. Prints one line per action with the
-// median and the 90th percentile in microseconds.
+// median and the 90th percentile in microseconds; then the peak resident
+// memory after a few whole exercises in one window and after many.
 
 #include "form_pokaz.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +21,8 @@ using pokaz::Control;
 namespace {
 
 constexpr int Exercises = 20; // whole exercises, each in a fresh window
+constexpr int SettledExercises = 10; // after these the peak memory should stay where it is
+constexpr int ManyExercises = 1000;
 constexpr int DrawerRounds = 10; // open and close pairs per drawer and exercise
 
 class Samples {
@@ -85,9 +90,15 @@ private:
     std::unique_ptr<pokaz::Form_Pokaz> form_;
 };
 
-void runExercise(Figures& figures)
+// The process's peak resident memory so far, in KiB.
+long peakMemoryKiB()
 {
-    Session session;
+    rusage usage{};
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
+}
+
+void runExercise(Session& session, Figures& figures)
+{
     for (int round = 0; round < DrawerRounds; ++round) {
         figures.drawerClick.add(session.timed([&] { session.click(Control::Pic_L1_Z); }));
         figures.drawerClick.add(session.timed([&] { session.click(Control::Pic_L1_O); }));
@@ -129,13 +140,28 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
 
     Figures figures;
-    for (int i = 0; i < Exercises; ++i)
-        runExercise(figures);
+    for (int i = 0; i < Exercises; ++i) {
+        Session session;
+        runExercise(session, figures);
+    }
+    // Restarted by "Još jednom...", as a learner does.
+    Figures more;
+    Session session;
+    long settled = 0;
+    for (int i = 1; i <= ManyExercises; ++i) {
+        runExercise(session, more);
+        session.click(Control::BTN_Ponovo);
+        if (session.writingProgress() != 0)
+            qFatal("exercise %d did not restart", i);
+        settled = i == SettledExercises ? peakMemoryKiB() : settled;
+    }
 
     std::printf("%-36s %10s %10s %8s\n", "action (microseconds)", "median", "p90", "samples");
     figures.drawerClick.print("drawer click");
     figures.dragEvent.print("drag event over the paper");
     figures.stageChange.print("drag event that changes the stage");
     figures.slide.print("drop: the whole 93-step slide");
+    std::printf("peak resident memory after %d exercises in one window: %ld KiB, after %d: %ld KiB (goal: no growth)\n",
+        SettledExercises, settled, ManyExercises, peakMemoryKiB());
     return 0;
 }

@@ -39,7 +39,7 @@ def first_frame(page):
         browser.tools("Page.addScriptToEvaluateOnNewDocument", source=FIRST_DRAW)
         browser.launch(page)
         for _ in range(600):
-            if (drawn := browser.tools.evaluate("window.firstDraw")) is not None:
+            if (drawn := browser.evaluate("window.firstDraw")) is not None:
                 return drawn
             time.sleep(0.02)
     sys.exit("no frame drawn in " + page)
@@ -88,7 +88,7 @@ def memory():
         browser.launch(PAGES["pokaz"][0])
         browser.find_window("Pokaz")
         origin = browser.client_geometry(None)[:2]
-        heap = lambda: browser.tools.evaluate(
+        heap = lambda: browser.evaluate(
             "Object.values(pokaz.instance.exports).find(e => e instanceof WebAssembly.Memory).buffer.byteLength") / 2**20
         figures = []
         for n in range(1, EXERCISES + 1):

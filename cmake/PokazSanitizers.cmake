@@ -17,7 +17,6 @@ if(POKAZ_SANITIZE)
     )
     add_compile_options(${pokaz_sanitizer_flags})
     add_link_options(-fsanitize=address,undefined)
-    add_compile_definitions(POKAZ_SANITIZED=1)
 
     set(POKAZ_SANITIZER_SUPPRESSIONS ${CMAKE_CURRENT_SOURCE_DIR}/tests/sanitizers.supp)
     set(pokaz_sanitizer_env ${CMAKE_CURRENT_BINARY_DIR}/sanitizer_environment.cmake)

@@ -154,8 +154,14 @@ private slots:
         WindowDriver::quietenOffscreenWarnings();
     }
 
+    // Pictures are decoded before the first frame only if it shows them, the
+    // rest right after it (the whole run below sees them), or at once when a
+    // control is shown before that.
     void aLearnersMouseBringsEveryPictureToItsPlace()
     {
+        Form_Pokaz early; // never shown
+        early.controls().setVisible(Pic_L1_O, Truth::True);
+        QVERIFY(!qobject_cast<toolkit::PictureBox*>(early.controls().widget(Pic_L1_O))->picture().isNull());
         WindowDriver driver;
         checkShows(driver, {Pic_Pozadina, Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z});
         const QImage start = driver.form().grab().toImage();
@@ -254,16 +260,6 @@ private slots:
             QCOMPARE(pointer->hotSpot(), QPoint(0, 31));
             driver.release(PencilsPoint);
         }
-    }
-
-    // Pictures are decoded before the first frame only if it shows them, the
-    // rest right after it (the whole run above sees them), or at once when a
-    // control is shown before that.
-    void aControlShownBeforeTheFirstFrameHasItsPicture()
-    {
-        Form_Pokaz early;
-        early.controls().setVisible(Pic_L1_O, Truth::True);
-        QVERIFY(!qobject_cast<toolkit::PictureBox*>(early.controls().widget(Pic_L1_O))->picture().isNull());
     }
 
     // Every text as the learner reads it, in the face and size of the layout.

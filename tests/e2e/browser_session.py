@@ -11,33 +11,9 @@ from PIL import Image, ImageChops
 from session import Session, expect, icon_shown, wait_for
 
 
-class DevTools:
-    # One page's connection: each command waits for its answer; the events that came meanwhile are kept.
-
-    def __init__(self, url):
-        import websocket  # only the browser's runs need it
-        self.socket = websocket.create_connection(url, timeout=60, suppress_origin=True)
-        self.sent, self.events = 0, []
-
-    def __call__(self, method, **params):
-        self.sent += 1
-        self.socket.send(json.dumps({"id": self.sent, "method": method, "params": params}))
-        while (message := json.loads(self.socket.recv())).get("id") != self.sent:
-            self.events.append(message)
-        expect("error" not in message, f"{method}: {message.get('error')}")
-        return message["result"]
-
-    def evaluate(self, expression):
-        result = self("Runtime.evaluate", expression=expression, awaitPromise=True, returnByValue=True)
-        expect("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
-        return result["result"].get("value")
-
-
 class ChromiumSession(Session, desktop="chromium"):
-    DESK = 51, 51, 51  # what Qt clears its canvas to
     BORDER, TITLE = 4, 18  # Qt's frame, in the page's pixels: a border on each side, a title bar below the top one
     CLOSE_BOX = 14, 13  # the close box's middle, from the frame's top-right corner
-    DOUBLE_CLICK_SECONDS = 0.5
 
     def __init__(self, scale):
         super().__init__(scale)
@@ -52,32 +28,46 @@ class ChromiumSession(Session, desktop="chromium"):
         port = wait_for("Chromium's DevTools port", lambda: open(os.path.join(self.profile, "DevToolsActivePort")).readline().strip())
         with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list") as answer:
             target = next(t for t in json.load(answer) if t["type"] == "page")
-        self.tools = DevTools(target["webSocketDebuggerUrl"])
+        import websocket  # only the browser's runs need it
+        self.socket = websocket.create_connection(target["webSocketDebuggerUrl"], timeout=60, suppress_origin=True)
+        self.sent, self.events = 0, []
         for domain in ("Page", "Runtime", "Log", "Network"):
             self.tools(domain + ".enable")
         width, height = (round(n / scale) for n in self.SCREEN)
         self.tools("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale, mobile=False)
 
+    def tools(self, method, **params):
+        # A DevTools command, answered in turn; the events that came meanwhile are kept.
+        self.sent += 1
+        self.socket.send(json.dumps({"id": self.sent, "method": method, "params": params}))
+        while (message := json.loads(self.socket.recv())).get("id") != self.sent:
+            self.events.append(message)
+        expect("error" not in message, f"{method}: {message.get('error')}")
+        return message["result"]
+
+    def evaluate(self, expression):
+        result = self.tools("Runtime.evaluate", expression=expression, awaitPromise=True, returnByValue=True)
+        expect("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
+        return result["result"].get("value")
+
     def launch(self, page):
         # The folder of the page, served as any static web host would.
         server = self.start("python3", "-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
                             os.path.dirname(page), "0")
-        port = re.search(r"port (\d+)", server.stdout.readline())[1]
-        self.origin = f"http://127.0.0.1:{port}/"
+        self.origin = "http://127.0.0.1:%s/" % re.search(r"port (\d+)", server.stdout.readline())[1]
         self.tools("Page.navigate", url=self.origin + os.path.basename(page))
         # The program in the page, as a process is elsewhere: it has ended, with status 0, when the page says so.
-        ended = "!document.getElementById('ended').hidden && document.getElementById('screen').hidden"
-        return types.SimpleNamespace(wait=lambda timeout: wait_for("the page's end", lambda: self.tools.evaluate(ended),
-                                                                     timeout) and 0)
+        return types.SimpleNamespace(wait=lambda timeout: wait_for("the page's end", lambda: self.evaluate(
+            "!document.getElementById('ended').hidden && document.getElementById('screen').hidden"), timeout) and 0)
 
     def find_window(self, title, seconds=60):
-        wait_for(f"a window in the page titled {title}", lambda: self.tools.evaluate("document.title") == title
+        wait_for(f"a window in the page titled {title}", lambda: self.evaluate("document.title") == title
                  and self.frame(), seconds)
         return "canvas"
 
     def frame(self):
-        # The window's frame: all that is not Qt's desktop, in device pixels.
-        return ImageChops.difference(shot := self.shot(), Image.new("RGB", shot.size, self.DESK)).getbbox()
+        # The window's frame: all that is not Qt's desktop, the colour of the page's corner, in device pixels.
+        return ImageChops.difference(shot := self.shot(), Image.new("RGB", shot.size, shot.getpixel((0, 0)))).getbbox()
 
     def client_geometry(self, window):
         left, top, right, bottom = wait_for("the window's frame", self.frame)
@@ -96,10 +86,8 @@ class ChromiumSession(Session, desktop="chromium"):
 
     def down(self):
         # The browser counts clicks as the system would: a second press soon, on the same spot, doubles it.
-        when, where, count = self.last_press
-        now = time.monotonic()
-        soon = where == self.pointer and now - when < self.DOUBLE_CLICK_SECONDS
-        self.last_press, self.buttons = (now, self.pointer, count + 1 if soon else 1), 1
+        now, (when, where, count) = time.monotonic(), self.last_press
+        self.last_press, self.buttons = (now, self.pointer, count + 1 if where == self.pointer and now - when < 0.5 else 1), 1
         self.mouse("mousePressed", button="left", clickCount=self.last_press[2])
 
     def up(self):
@@ -113,13 +101,10 @@ class ChromiumSession(Session, desktop="chromium"):
     def shot(self):
         return Image.open(io.BytesIO(base64.b64decode(self.tools("Page.captureScreenshot")["data"]))).convert("RGB")
 
-    def pointer_area(self):
-        return None  # the browser's grabs leave the pointer out
-
     def pointer_is(self, drawn, aim, within):
         # The pointer the browser shows over the canvas: its picture at its
         # ratio, and its hot spot, given in the page's pixels.
-        cursor = self.tools.evaluate("getComputedStyle(document.getElementById('screen')).cursor")
+        cursor = self.evaluate("getComputedStyle(document.getElementById('screen')).cursor")
         found = re.search(r'url\("data:image/png;base64,([^"]+)"\) (\d+)(?:x|dppx)\) (\d+) (\d+)', cursor)
         shown = found and Image.open(io.BytesIO(base64.b64decode(found[1]))).convert("RGBA")
         return found and max(abs(int(h) * int(found[2]) - a) for h, a in zip(found.groups()[2:], aim)) <= within \
@@ -127,14 +112,14 @@ class ChromiumSession(Session, desktop="chromium"):
 
     def misuse(self):
         # What the page kept in the browser, asked for that was not its own, or said was wrong.
-        kept = self.tools.evaluate("""(async () => [document.cookie && 'cookies: ' + document.cookie,
+        kept = self.evaluate("""(async () => [document.cookie && 'cookies: ' + document.cookie,
             localStorage.length && 'local storage', sessionStorage.length && 'session storage',
             (await indexedDB.databases()).length && 'IndexedDB', (await caches.keys()).length && 'caches']
             .filter(Boolean))()""")
         # The drag pointers are pictures in the page itself, data: addresses.
         own = re.compile(re.escape(self.origin) + r"(|index\.html|pokaz\.(js|wasm)|favicon\.ico)$|data:image/png;")
-        requests = [e["params"]["request"]["url"] for e in self.tools.events if e["method"] == "Network.requestWillBeSent"]
-        errors = [json.dumps(e["params"])[:300] for e in self.tools.events if e["method"] == "Runtime.exceptionThrown"
+        requests = [e["params"]["request"]["url"] for e in self.events if e["method"] == "Network.requestWillBeSent"]
+        errors = [json.dumps(e["params"])[:300] for e in self.events if e["method"] == "Runtime.exceptionThrown"
                   or e["method"] == "Runtime.consoleAPICalled" and e["params"]["type"] in ("error", "warning", "assert")
                   or e["method"] == "Log.entryAdded" and e["params"]["entry"]["level"] in ("error", "warning")]
         return kept + ["request: " + url for url in requests if not own.match(url)] + ["console: " + e for e in errors]

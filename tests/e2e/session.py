@@ -77,6 +77,10 @@ class Session(contextlib.AbstractContextManager):
         # The frame the desktop puts round the window, checked; returns where its close box is, if it has one.
         return None
 
+    def pointer_area(self):
+        # Where the grabs show the pointer, if they do (X and the browser leave it out).
+        return None
+
     def expect_centred(self, left, top, width, height, within):
         # A rectangle of the window's, in screen pixels, centred on the screen.
         offset = 2 * left + width - self.SCREEN[0], 2 * top + height - self.SCREEN[1]

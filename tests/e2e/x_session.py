@@ -34,9 +34,6 @@ class XServer(Session):
     def shot(self):
         return ImageGrab.grab(xdisplay=self.env["DISPLAY"])
 
-    def pointer_area(self):
-        return None  # X leaves the pointer out of its grabs
-
     def pointer_is(self, drawn, aim, within):
         # The pointer's picture as XFixes has it, and its hot spot.
         from Xlib import display

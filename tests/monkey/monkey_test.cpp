@@ -9,8 +9,6 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <sys/resource.h>
-
 using namespace pokaz;
 using namespace pokaz::test;
 using enum Control;
@@ -150,13 +148,6 @@ void playWholeExercise(Hand& hand)
     hand.click(clientRect(BTN_Ponovo).center());
 }
 
-// The process's peak resident memory so far (VmHWM).
-long peakMemoryKiB()
-{
-    rusage usage{};
-    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
-}
-
 } // namespace
 
 class MonkeyTest final : public QObject {
@@ -180,24 +171,18 @@ private slots:
         QVERIFY2(hand.broken.isEmpty(), qPrintable(QStringLiteral("seed %1, ").arg(seed) + hand.broken));
     }
 
-    // Every restart back at the start state, and no growth of memory.
-    void manyExercisesEndWhereTheFirstBeganInTheSameMemory()
+    // Every restart back at the start state (memcheck runs it too; the
+    // benchmark gives the memory over many).
+    void manyExercisesEndWhereTheFirstBegan()
     {
         const int exercises = setting("POKAZ_EXERCISES", 1000);
         WindowDriver window;
         Hand hand{window};
-        long settledPeak = 0;
         for (int round = 1; round <= exercises; ++round) {
             playWholeExercise(hand);
             QVERIFY2(hand.broken.isEmpty() && hand.restarts == round,
                 qPrintable(QStringLiteral("exercise %1 ").arg(round) + hand.broken));
-            settledPeak = round == 10 ? peakMemoryKiB() : settledPeak;
         }
-        qInfo("VmHWM %ld KiB after 10 exercises, %ld KiB after %d", settledPeak, peakMemoryKiB(), exercises);
-#ifndef POKAZ_SANITIZED // AddressSanitizer's quarantine keeps freed memory
-        if (exercises > 10)
-            QVERIFY2(peakMemoryKiB() - settledPeak <= 1024, "peak memory grew by more than 1 MiB");
-#endif
     }
 };
 
