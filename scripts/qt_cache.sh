@@ -72,3 +72,10 @@ qt_for() {
     fi
     find "$QT_CACHE" -mindepth 1 -maxdepth 1 -name "qt-*-$platform-*" ! -path "$QT_PREFIX" -exec rm -rf {} +
 }
+
+# forget_other_qt BUILD_FOLDER: a build folder configured against another Qt
+# than QT_PREFIX, such as one a changed key replaced, starts afresh.
+forget_other_qt() {
+    # The toolchain a folder was first configured with is kept in its CMakeSystem.cmake.
+    [[ ! -f $1/CMakeCache.txt ]] || grep -qs "$QT_PREFIX/" "$1"/CMakeFiles/*/CMakeSystem.cmake || rm -rf "$1"
+}

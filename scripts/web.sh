@@ -30,6 +30,7 @@ QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DF
 compiler=$(emcc -dumpversion)
 qt_for web "$toolchain" "emscripten $compiler" "${QT_OPTIONS[@]}"
 
+forget_other_qt build-web
 # CMake options pass on: -DBUILD_TESTING=ON adds the tests in the browser.
 cmake -G Ninja -S . -B build-web -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \

@@ -17,6 +17,7 @@ QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DFEATURE_static_runtime=ON -DINPUT_opengl=n
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 qt_for windows "$toolchain" "mingw-w64 $compiler" "${QT_OPTIONS[@]}"
 
+forget_other_qt build-windows
 # CMake options pass on: -DBUILD_TESTING=ON adds the tests under Wine.
 cmake -G Ninja -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
