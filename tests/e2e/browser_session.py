@@ -19,13 +19,14 @@ class ChromiumSession(Session, desktop="chromium"):
         super().__init__(scale)
         self.buttons, self.pointer, self.last_press = 0, (0, 0), (None, None, 0)  # when, where, how many
         self.profile = os.path.join(self.home.name, "chromium")
-        sandbox = ["--no-sandbox"] if os.geteuid() == 0 else []
+        sandbox = ["--no-sandbox"] if os.geteuid() == 0 else []  # Chromium runs no sandbox as root
         self.start("chromium", "--headless=new", *sandbox, "--user-data-dir=" + self.profile,
                    "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1", "--window-size=%d,%d" % self.SCREEN,
                    "--use-gl=angle", "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--hide-scrollbars",
                    "--no-first-run", "--no-default-browser-check", "--disable-background-networking",
                    "--disable-component-update", "--disable-sync", "about:blank", stdout=subprocess.DEVNULL)
-        port = wait_for("Chromium's DevTools port", lambda: open(os.path.join(self.profile, "DevToolsActivePort")).readline().strip())
+        port_file = os.path.join(self.profile, "DevToolsActivePort")
+        port = wait_for("Chromium's DevTools port", lambda: open(port_file).readline().strip())
         with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list") as answer:
             target = next(t for t in json.load(answer) if t["type"] == "page")
         import websocket  # only the browser's runs need it
@@ -99,7 +100,8 @@ class ChromiumSession(Session, desktop="chromium"):
                    buttons=self.buttons, **details)
 
     def shot(self):
-        return Image.open(io.BytesIO(base64.b64decode(self.tools("Page.captureScreenshot")["data"]))).convert("RGB")
+        grab = self.tools("Page.captureScreenshot", optimizeForSpeed=True)["data"]
+        return Image.open(io.BytesIO(base64.b64decode(grab))).convert("RGB")
 
     def pointer_is(self, drawn, aim, within):
         # The pointer the browser shows over the canvas: its picture at its
