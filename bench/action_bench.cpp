@@ -82,6 +82,7 @@ public:
 
     void click(Control control) { QTest::mouseClick(form_.get(), Qt::LeftButton, {}, centreOf(control)); }
     void doubleClick(Control control) { QTest::mouseDClick(form_.get(), Qt::LeftButton, {}, centreOf(control)); }
+    void push(Control button) { QTest::mouseClick(form_->controls().widget(button), Qt::LeftButton); }
     void press(QPoint pos) { QTest::mousePress(form_.get(), Qt::LeftButton, {}, pos); }
     void move(QPoint pos) { QTest::mouseMove(form_.get(), pos); }
     void release(QPoint pos) { QTest::mouseRelease(form_.get(), Qt::LeftButton, {}, pos); }
@@ -147,11 +148,12 @@ int main(int argc, char* argv[])
     // Restarted by "Još jednom...", as a learner does.
     Figures more;
     Session session;
+    const int started = session.writingProgress();
     long settled = 0;
     for (int i = 1; i <= ManyExercises; ++i) {
         runExercise(session, more);
-        session.click(Control::BTN_Ponovo);
-        if (session.writingProgress() != 0)
+        session.push(Control::BTN_Ponovo);
+        if (session.writingProgress() != started)
             qFatal("exercise %d did not restart", i);
         settled = i == SettledExercises ? peakMemoryKiB() : settled;
     }
