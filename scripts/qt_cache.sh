@@ -73,9 +73,17 @@ qt_for() {
     find "$QT_CACHE" -mindepth 1 -maxdepth 1 -name "qt-*-$platform-*" ! -path "$QT_PREFIX" -exec rm -rf {} +
 }
 
-# forget_other_qt BUILD_FOLDER: a build folder configured against another Qt
-# than QT_PREFIX, such as one a changed key replaced, starts afresh.
-forget_other_qt() {
-    # The toolchain a folder was first configured with is kept in its CMakeSystem.cmake.
-    [[ ! -f $1/CMakeCache.txt ]] || grep -qs "$QT_PREFIX/" "$1"/CMakeFiles/*/CMakeSystem.cmake || rm -rf "$1"
+# build_with_qt FOLDER TOOLCHAIN_FILE [CMAKE_OPTION...]: the program built in
+# FOLDER against the Qt of QT_PREFIX, with TOOLCHAIN_FILE under Qt's own. A
+# folder configured against another Qt, such as one a changed key replaced,
+# starts afresh: the toolchain it was first configured with stays in its
+# CMakeSystem.cmake.
+build_with_qt() {
+    local folder=$1 toolchain=$2
+    shift 2
+    [[ ! -f $folder/CMakeCache.txt ]] || grep -qs "$QT_PREFIX/" "$folder"/CMakeFiles/*/CMakeSystem.cmake || rm -rf "$folder"
+    cmake -G Ninja -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
+        "$@" >/dev/null
+    cmake --build "$folder" --parallel "$(nproc)"
 }

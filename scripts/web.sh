@@ -30,10 +30,6 @@ QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DF
 compiler=$(emcc -dumpversion)
 qt_for web "$toolchain" "emscripten $compiler" "${QT_OPTIONS[@]}"
 
-forget_other_qt build-web
 # CMake options pass on: -DBUILD_TESTING=ON adds the tests in the browser.
-cmake -G Ninja -S . -B build-web -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
-    "$@" >/dev/null
-cmake --build build-web --parallel "$(nproc)"
+build_with_qt build-web "$toolchain" "$@"
 ls -l build-web/index.html build-web/pokaz.wasm build-web/pokaz-web-*.zip

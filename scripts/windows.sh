@@ -17,10 +17,6 @@ QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DFEATURE_static_runtime=ON -DINPUT_opengl=n
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 qt_for windows "$toolchain" "mingw-w64 $compiler" "${QT_OPTIONS[@]}"
 
-forget_other_qt build-windows
 # CMake options pass on: -DBUILD_TESTING=ON adds the tests under Wine.
-cmake -G Ninja -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
-    "$@" >/dev/null
-cmake --build build-windows --parallel "$(nproc)"
+build_with_qt build-windows "$toolchain" "$@"
 ls -l build-windows/pokaz.exe build-windows/Pokaz-*
