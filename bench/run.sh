@@ -6,41 +6,61 @@
 # program and a bare Qt window built the same way, under Wine in one prefix,
 # and the sizes of the Windows files.
 set -euo pipefail
+shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb libx11-dev libxdamage-dev
 runs=${1:-15}
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOKAZ_BUILD_BENCH=ON >/dev/null
-cmake --build build --parallel "$(nproc)" --target pokaz first_frame floor_window action_bench
+build_preset linux bench
 
+# Everything the run makes goes in one scratch folder, removed at the end.
+scratch=$(mktemp -d)
+cleanup() {
+    kill "$xvfb" 2>/dev/null || true
+    if [[ -n ${WINEPREFIX:-} ]]; then /usr/lib/wine/wineserver64 -k 2>/dev/null || true; fi
+    rm -rf "$scratch"
+}
+xvfb=
+trap cleanup EXIT
 # A private X server on the first free display number, large enough for the
 # window at scale 2.
-fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -f "$fdfile"' EXIT
-for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$fdfile")"
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$scratch/display")"
+export XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+samples=$scratch/samples
+# measure NAME COMMAND...: one start-up's figures as a line of samples; a
+# failed measurement stops the run with what the tool and the program said.
+measure() {
+    local name=$1 figures
+    shift
+    if ! figures=$(build/bench/first_frame "$@" 2>"$scratch/said"); then
+        echo "$name: the measurement failed:" >&2
+        cat "$scratch/said" >&2
+        exit 1
+    fi
+    echo "$name $figures" >>"$samples"
+}
 
 program=build/app/pokaz
 floor=build/bench/floor_window
-samples=$(mktemp)
 # Alternate them so that a busy moment of the machine hits all alike. At
 # scale 2 the program draws its pictures at twice the size.
 for _ in $(seq "$runs"); do
-    echo "pokaz $(build/bench/first_frame "$program" 2>/dev/null)" >>"$samples"
-    echo "floor $(build/bench/first_frame "$floor" 2>/dev/null)" >>"$samples"
-    echo "scale2 $(QT_SCALE_FACTOR=2 build/bench/first_frame "$program" 2>/dev/null)" >>"$samples"
+    measure pokaz "$program"
+    measure floor "$floor"
+    QT_SCALE_FACTOR=2 measure scale2 "$program"
 done
 
 if [[ ${2:-} == --windows ]]; then
     ensure_packages "${WINDOWS_TEST_PACKAGES[@]}"
-    bash scripts/windows.sh -DPOKAZ_BUILD_BENCH=ON >/dev/null
-    WINEPREFIX=$(mktemp -d)
-    export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    trap 'kill $xvfb 2>/dev/null; /usr/lib/wine/wineserver64 -k 2>/dev/null; rm -rf "$fdfile" "$WINEPREFIX"' EXIT
+    bash scripts/windows.sh >/dev/null
+    cmake --build --preset windows-bench >/dev/null
+    export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     wine=/usr/lib/wine/wine64
     $wine wineboot --init >/dev/null 2>&1
     /usr/lib/wine/wineserver64 -w
@@ -48,8 +68,8 @@ if [[ ${2:-} == --windows ]]; then
     # a first start of each leaves Wine's own fonts and display set up.
     /usr/lib/wine/wineserver64 -p
     for _ in 0 $(seq "$runs"); do
-        echo "wine_pokaz $(build/bench/first_frame $wine build-windows/pokaz.exe 2>/dev/null)" >>"$samples"
-        echo "wine_floor $(build/bench/first_frame $wine build-windows/floor_window.exe 2>/dev/null)" >>"$samples"
+        measure wine_pokaz $wine build-windows/pokaz.exe
+        measure wine_floor $wine build-windows/floor_window.exe
     done
     sed -i '0,/^wine_pokaz/{/^wine_pokaz/d}; 0,/^wine_floor/{/^wine_floor/d}' "$samples"
 fi
@@ -78,7 +98,6 @@ done
 read -r p_mem _ _ <<<"$(summary pokaz peak_kb)"
 read -r f_mem _ _ <<<"$(summary floor peak_kb)"
 read -r s_mem _ _ <<<"$(summary scale2 peak_kb)"
-rm -f "$samples"
 
 echo
 echo "Peak resident memory (median, MB)"
@@ -86,11 +105,10 @@ awk -v p="$p_mem" -v f="$f_mem" 'BEGIN {
     printf "%-14s %10.1f\n%-14s %10.1f\n%-14s %10.1f   (goal: at most 4.0)\n", "pokaz", p/1024, "floor", f/1024, "difference", (p-f)/1024 }'
 awk -v s="$s_mem" 'BEGIN {printf "%-14s %10.1f\n", "pokaz scale 2", s/1024}'
 echo
-stripped=$(mktemp)
+stripped=$scratch/stripped
 strip -o "$stripped" "$program"
 awk -v all="$(stat -c %s "$program")" -v bare="$(stat -c %s "$stripped")" \
     'BEGIN {printf "%-14s %10.1f MB, %.1f MB stripped (the pictures and fonts are inside)\n", "executable", all/1048576, bare/1048576}'
-rm -f "$stripped"
 if [[ ${2:-} == --windows ]]; then
     for file in build-windows/pokaz.exe build-windows/Pokaz-*-setup.exe build-windows/Pokaz-*-windows.zip; do
         awk -v n="$(stat -c %s "$file")" -v f="${file#build-windows/}" 'BEGIN {printf "%-26s %6.1f MB\n", f, n/1048576}'

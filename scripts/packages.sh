@@ -1,12 +1,12 @@
 # Debian packages the project needs, and a function that installs the missing
 # ones. Sourced by run.sh and test.sh; quick when everything is there.
 
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-wine)
+BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-wine)
 # Cross-building for Windows, and running what it built under Wine.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build perl dpkg-dev nsis)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix perl dpkg-dev nsis python3)
 WINDOWS_TEST_PACKAGES=(wine64 python3-pefile)
 # Building the web page with Debian's Emscripten, and trying it in Chromium.
-WEB_PACKAGES=(emscripten binaryen node-acorn brotli ninja-build perl dpkg-dev)
+WEB_PACKAGES=(emscripten binaryen node-acorn brotli perl dpkg-dev python3)
 WEB_TEST_PACKAGES=(chromium python3-websocket python3-pil)
 TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil python3-xlib
     sway grim wayvnc qt6-wayland xwayland x11-xserver-utils)
@@ -28,11 +28,11 @@ ensure_packages() {
     fi
 }
 
-# configure_and_build [CMAKE_OPTION...] [--target TARGET...]: the build in build/.
-configure_and_build() {
-    local options=() targets=()
-    while (($#)) && [[ $1 != --target ]]; do options+=("$1"); shift; done
-    (($#)) && targets=("$@")
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
-    cmake --build build --parallel "$(nproc)" "${targets[@]}"
+# build_preset CONFIGURE BUILD [CMAKE_OPTION...]: configures the tree of the
+# configure preset CONFIGURE (CMakePresets.json) and builds the build preset BUILD.
+build_preset() {
+    local configure=$1 build=$2
+    shift 2
+    cmake --preset "$configure" "$@" >/dev/null
+    cmake --build --preset "$build"
 }

@@ -2,8 +2,9 @@
 # source of the installed Qt, and kept outside the work tree in ~/.cache/pokaz
 # (or $POKAZ_CACHE) under a key of every input of that build: the source
 # version, the compiler, the options, the toolchain file and build_qt.sh
-# itself, but their comments. A failed build caches nothing. Sourced by the scripts that
-# cross-build, after packages.sh.
+# itself, but their comments. A failed build caches nothing, and one run at a
+# time builds or removes there. Sourced by the scripts that cross-build, after
+# packages.sh, from the top of the work tree.
 
 QT_CACHE=${POKAZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pokaz}
 
@@ -19,16 +20,28 @@ QT_LEAN_OPTIONS=(
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF
 )
 
+# The deb-src entry through which apt fetches Qt's source; it goes again once
+# the source is unpacked.
+QT_SOURCE_ENTRY=/etc/apt/sources.list.d/pokaz-qt-source.sources
+
 as_root() {
     if ((EUID == 0)); then "$@"; else sudo "$@"; fi
+}
+
+# True if apt knows the source of qt6-base VERSION.
+qt_source_known() {
+    local versions
+    versions=$(apt-cache showsrc qt6-base 2>/dev/null) || true
+    grep -qx "Version: $1" <<<"$versions"
 }
 
 # The deb-src entry of the repository that apt says the installed Qt came
 # from, unless apt knows that source already.
 enable_qt_source() {
-    local version=$1 origin uri where
-    apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $version" && return
-    origin=$(apt-cache policy qt6-base-dev | awk '/^ \*\*\* / { mine = 1; next } mine && $2 ~ /:\/\// { print $2, $3; exit }')
+    local version=$1 policy origin uri where
+    qt_source_known "$version" && return
+    policy=$(apt-cache policy qt6-base-dev)
+    origin=$(awk '/^ \*\*\* / { mine = 1; next } mine && $2 ~ /:\/\// { print $2, $3; exit }' <<<"$policy")
     read -r uri where <<<"$origin"
     if [[ -z $uri || $where != */* ]]; then
         echo "apt names no repository for the installed qt6-base-dev $version, so its source cannot be fetched" >&2
@@ -36,54 +49,91 @@ enable_qt_source() {
     fi
     printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\nSigned-By: %s\n' \
         "$uri" "${where%%/*}" "${where#*/}" /usr/share/keyrings/debian-archive-keyring.gpg |
-        as_root tee /etc/apt/sources.list.d/pokaz-source.sources >/dev/null
+        as_root tee "$QT_SOURCE_ENTRY" >/dev/null
     as_root apt-get update -qq
-    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $version"; then
+    if ! qt_source_known "$version"; then
         echo "$uri $where has no source of qt6-base $version, the installed Qt; upgrade qt6-base-dev" >&2
         return 1
     fi
 }
 
-# qt_for PLATFORM TOOLCHAIN_FILE COMPILER_VERSION [QT_OPTION...]: sets QT_PREFIX
-# to the folder of Qt for PLATFORM, building it first when the cache has none
-# for these inputs; a new build takes the place of the platform's older ones.
+# use_preset PRESET: exports the environment of the configure preset PRESET
+# (CMakePresets.json) and sets QT_TOOLCHAIN to its platform's toolchain file,
+# so that Qt is built for the platform as the program is.
+use_preset() {
+    local facts
+    facts=$(python3 - "$1" "$PWD" <<'PYTHON'
+import json, shlex, sys
+name, top = sys.argv[1:]
+with open("CMakePresets.json") as file:
+    presets = {p["name"]: p for p in json.load(file)["configurePresets"]}
+
+def merged(name, key):  # a preset's own values over those it inherits
+    preset, values = presets[name], {}
+    parents = preset.get("inherits", [])
+    for parent in reversed([parents] if isinstance(parents, str) else parents):
+        values.update(merged(parent, key))
+    return values | preset.get(key, {})
+
+def say(value):
+    return shlex.quote(value.replace("${sourceDir}", top))
+
+for key, value in merged(name, "environment").items():
+    print(f"export {key}={say(value)}")
+print(f"QT_TOOLCHAIN={say(merged(name, 'cacheVariables')['QT_CHAINLOAD_TOOLCHAIN_FILE'])}")
+PYTHON
+    )
+    eval "$facts"
+}
+
+# qt_for PLATFORM COMPILER_VERSION [QT_OPTION...]: sets QT_PREFIX to the
+# folder of Qt for PLATFORM, building it first with QT_TOOLCHAIN when the
+# cache has none for these inputs; a new build takes the place of the
+# platform's older ones.
 qt_for() {
-    local platform=$1 toolchain=$2 compiler=$3
-    shift 3
-    local version key here log
+    local platform=$1 compiler=$2
+    shift 2
+    local version key here lock
     version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
     here=$(dirname "${BASH_SOURCE[0]}")
     # Comments and the options' order change no build.
-    key=$( (echo "$version" "$compiler"; printf '%s\n' "$@" | LC_ALL=C sort; grep -hv '^[[:space:]]*#' "$toolchain" "$here/build_qt.sh") |
+    key=$( (echo "$version" "$compiler"; printf '%s\n' "$@" | LC_ALL=C sort; grep -hv '^[[:space:]]*#' "$QT_TOOLCHAIN" "$here/build_qt.sh") |
         sha256sum | cut -c1-12)
     QT_PREFIX=$QT_CACHE/qt-${version%%+*}-$platform-$key
-    [[ -f $QT_PREFIX/complete ]] && return
-    enable_qt_source "$version"
     mkdir -p "$QT_CACHE"
-    log=$QT_CACHE/qt-$platform.log
+    # Another run that builds or clears the cache is waited for; the lock goes with this function's descriptor.
+    exec {lock}>"$QT_CACHE/lock"
+    flock "$lock"
+    [[ -f $QT_PREFIX/complete ]] || build_qt "$platform" "$version" "$here" "$@"
+    exec {lock}>&-
+}
+
+# build_qt PLATFORM VERSION SCRIPT_DIR [QT_OPTION...]: qt_for's build, under its lock.
+build_qt() {
+    local platform=$1 version=$2 here=$3 log=$QT_CACHE/qt-$1.log
+    shift 3
+    enable_qt_source "$version" || return
     # Left by a build that was killed: a partial install and whole build trees.
     rm -rf "$QT_PREFIX" "$QT_PREFIX".work.*
     echo "Building Qt $version for $platform into $QT_PREFIX (once; its log: $log)" >&2
-    if ! bash "$here/build_qt.sh" "$version" "$toolchain" "$QT_PREFIX" "$@" >"$log" 2>&1; then
+    if ! bash "$here/build_qt.sh" "$version" "$QT_TOOLCHAIN" "$QT_PREFIX" "$@" >"$log" 2>&1; then
+        [[ ! -f $QT_SOURCE_ENTRY ]] || as_root rm -f "$QT_SOURCE_ENTRY"
         rm -rf "$QT_PREFIX"
         echo "Qt for $platform failed to build, and nothing was cached; the end of its log, $log:" >&2
         tail -n 20 "$log" >&2
         return 1
     fi
+    [[ ! -f $QT_SOURCE_ENTRY ]] || as_root rm -f "$QT_SOURCE_ENTRY"
     find "$QT_CACHE" -mindepth 1 -maxdepth 1 -name "qt-*-$platform-*" ! -path "$QT_PREFIX" -exec rm -rf {} +
 }
 
-# build_with_qt FOLDER TOOLCHAIN_FILE [CMAKE_OPTION...]: the program built in
-# FOLDER against the Qt of QT_PREFIX, with TOOLCHAIN_FILE under Qt's own. A
-# folder configured against another Qt, such as one a changed key replaced,
-# starts afresh: the toolchain it was first configured with stays in its
-# CMakeSystem.cmake.
+# build_with_qt PRESET: the program built in the tree of the configure and
+# build presets PRESET, build-PRESET/, against the Qt of QT_PREFIX. A tree
+# configured against another Qt, such as one a changed key replaced, starts
+# afresh: its compiler checks and Qt's packages were found there.
 build_with_qt() {
-    local folder=$1 toolchain=$2
-    shift 2
-    [[ ! -f $folder/CMakeCache.txt ]] || grep -qs "$QT_PREFIX/" "$folder"/CMakeFiles/*/CMakeSystem.cmake || rm -rf "$folder"
-    cmake -G Ninja -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
-        "$@" >/dev/null
-    cmake --build "$folder" --parallel "$(nproc)"
+    local preset=$1 cached
+    cached=$(cat "build-$preset/CMakeCache.txt" 2>/dev/null) || true
+    [[ -z $cached ]] || grep -qxF "POKAZ_QT_PREFIX:PATH=$QT_PREFIX" <<<"$cached" || rm -rf "build-$preset"
+    build_preset "$preset" "$preset" -DPOKAZ_QT_PREFIX:PATH="$QT_PREFIX"
 }

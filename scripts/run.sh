@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
-configure_and_build --target pokaz
+build_preset linux program
 exec build/app/pokaz

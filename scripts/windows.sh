@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing and cross-builds Pokaz for 64-bit Windows: pokaz.exe,
-# the setup program and a portable zip, in build-windows/. Qt for Windows is
-# built once (qt_cache.sh); that first build takes about 20 minutes on two cores.
-#   bash scripts/windows.sh [CMAKE_OPTION...]
+# the setup program, a portable zip and the tests under Wine, in build-windows/
+# (the preset "windows"). Qt for Windows is built once (qt_cache.sh); that
+# first build takes about 20 minutes on two cores.
 set -euo pipefail
 shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
@@ -10,13 +10,12 @@ source scripts/packages.sh
 source scripts/qt_cache.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
-toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+use_preset windows
 # Tablet events need wintab, which Debian's source leaves out; OpenGL goes as
 # an input, since turning off its feature breaks the platform plugin.
 QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DFEATURE_static_runtime=ON -DINPUT_opengl=no -DFEATURE_tabletevent=OFF)
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
-qt_for windows "$toolchain" "mingw-w64 $compiler" "${QT_OPTIONS[@]}"
+qt_for windows "mingw-w64 $compiler" "${QT_OPTIONS[@]}"
 
-# CMake options pass on: -DBUILD_TESTING=ON adds the tests under Wine.
-build_with_qt build-windows "$toolchain" "$@"
+build_with_qt windows
 ls -l build-windows/pokaz.exe build-windows/Pokaz-*

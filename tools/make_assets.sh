@@ -2,24 +2,22 @@
 # Regenerates the 25 picture files in assets/ from their sources: renders the
 # desk and mailbox scenes with POV-Ray, rasterises the cartoon, reads the icon
 # drawings, and writes the bitmaps and icons with asset_maker. Also writes a
-# contact sheet of every scene into the build folder for review.
+# contact sheet of every scene into build/pictures/ for review.
 #
-# Usage: bash tools/make_assets.sh [BUILD_DIR]    (default: build-assets)
+# Usage: bash tools/make_assets.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-readonly build_dir=${1:-build-assets}
-readonly renders=$build_dir/renders
-readonly sheet=$build_dir/contact_sheet.png
+readonly renders=build/pictures/renders
+readonly sheet=build/pictures/contact_sheet.png
 readonly man_width=227
 readonly man_height=244
 
 ensure_packages "${BUILD_PACKAGES[@]}" povray povray-includes librsvg2-bin
 
 SECONDS=0
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DPOKAZ_BUILD_TOOLS=ON >/dev/null
-cmake --build "$build_dir" --target asset_maker --parallel "$(nproc)"
+build_preset linux assets
 echo "build: ${SECONDS} s"
 
 mkdir -p "$renders"
@@ -33,7 +31,7 @@ rsvg-convert --width $((man_width * 2)) --height $((man_height * 2)) --format pn
 echo "renders: $((SECONDS - start)) s"
 
 start=$SECONDS
-QT_QPA_PLATFORM=offscreen "$build_dir/tools/asset_maker/asset_maker" \
+QT_QPA_PLATFORM=offscreen build/tools/asset_maker/asset_maker \
     --renders "$renders" --icons tools/icons --output assets \
     --contact-sheet "$sheet"
 echo "asset_maker: $((SECONDS - start)) s; total ${SECONDS} s"

@@ -5,8 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKAZ_FUZZ=ON >/dev/null
-cmake --build build-fuzz --target picture_file_fuzz --parallel "$(nproc)"
+build_preset fuzz fuzz
 corpus=build-fuzz/corpus
 mkdir -p "$corpus"
 cp assets/*.bmp assets/*.ico "$corpus/"

@@ -2,14 +2,14 @@
 # Applies each fault of faults.tsv alone to a scratch copy of this work tree,
 # builds it, runs the test suite and prints which tests caught the fault.
 #
-#   bash tools/faults/run_faults.sh [--windows] [NAME...]
+#   bash tools/faults/run_faults.sh [--windows | --web] [NAME...]
 #
-# With --windows it takes the faults marked "windows", which only the Windows
-# suite can see: the copy's Windows program is configured once by its
-# scripts/windows.sh (with the Qt for Windows of the cache), rebuilt for each
-# fault and tested under Wine. Only the unchanged copy's windows.sh runs, so a
-# fault in the Qt build's script never builds Qt; its test builds into a
-# scratch cache.
+# With --windows or --web it takes the faults marked "windows" or "web", which
+# only the Windows program under Wine or the page in the browser can show: the
+# copy's tree of that platform is configured once by its scripts/windows.sh or
+# scripts/web.sh (with the Qt of the cache), rebuilt for each fault and tested
+# by its test preset. Only the unchanged copy's script runs, so a fault in the
+# Qt build's scripts never builds Qt; their test builds into a scratch cache.
 #
 # Environment: FAULT_DIR (scratch copy, kept for incremental builds; default
 # /var/tmp/pokaz-faults), FAULT_SKIP (ctest -E regex of tests not run; by
@@ -23,10 +23,7 @@ scratch=${FAULT_DIR:-/var/tmp/pokaz-faults}
 skip=${FAULT_SKIP:-memcheck}
 list="$top/tools/faults/faults.tsv"
 suite=linux
-if [ "${1:-}" = --windows ]; then
-    suite=windows
-    shift
-fi
+case "${1:-}" in --windows | --web) suite=${1#--}; shift ;; esac
 
 # Copies only what differs, so the scratch build stays incremental.
 sync_tree() {
@@ -39,34 +36,35 @@ sync_tree() {
         fi
     done
     # Files gone from the work tree go from the copy too.
-    (cd "$scratch/src" && find . -path ./build-windows -prune -o -type f -print | sed 's|^\./||' | sort) >"$scratch/present"
+    (cd "$scratch/src" && find . \( -path ./build -o -path './build-*' \) -prune -o -type f -print | sed 's|^\./||' | sort) >"$scratch/present"
     (cd "$top" && git ls-files -co --exclude-standard | sort) >"$scratch/wanted"
     comm -23 "$scratch/present" "$scratch/wanted" | (cd "$scratch/src" && xargs -r rm -f)
 }
 
+# The copy's tree of the suite's platform, build/ or build-PLATFORM/.
+tree=$scratch/src/build
+[ $suite = linux ] || tree=$scratch/src/build-$suite
 build() {
-    if [ $suite = windows ]; then
-        [ -f "$scratch/src/build-windows/CMakeCache.txt" ] ||
-            bash "$scratch/src/scripts/windows.sh" -DBUILD_TESTING=ON >"$scratch/build.log" 2>&1 || return
-        cmake --build "$scratch/src/build-windows" >"$scratch/build.log" 2>&1
+    if [ $suite = linux ]; then
+        (cd "$scratch/src" && cmake --preset linux >/dev/null && cmake --build --preset linux) >"$scratch/build.log" 2>&1
         return
     fi
-    cmake -S "$scratch/src" -B "$scratch/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null &&
-        cmake --build "$scratch/build" --parallel "$(nproc)" >"$scratch/build.log" 2>&1
+    [ -f "$tree/CMakeCache.txt" ] || bash "$scratch/src/scripts/$suite.sh" >"$scratch/build.log" 2>&1 || return
+    (cd "$scratch/src" && cmake --build --preset $suite) >"$scratch/build.log" 2>&1
 }
 
 slow='e2e|install|monkey'
 # The names of the failing tests, space-separated; "none" when all pass.
 failing_tests() {
     local out failed
-    if [ $suite = windows ]; then
-        out=$(ctest --test-dir "$scratch/src/build-windows" --timeout 300 2>&1)
+    if [ $suite != linux ]; then
+        out=$(ctest --test-dir "$tree" --timeout 300 2>&1)
     elif [ "${FAULT_FIRST:-}" = 1 ]; then
-        out=$(ctest --test-dir "$scratch/build" -E "$skip|$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
+        out=$(ctest --test-dir "$tree" -E "$skip|$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
         grep -q 'The following tests FAILED' <<<"$out" ||
-            out=$(ctest --test-dir "$scratch/build" -E "$skip" -R "$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
+            out=$(ctest --test-dir "$tree" -E "$skip" -R "$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
     else
-        out=$(ctest --test-dir "$scratch/build" -E "$skip" --timeout 300 --parallel "$(nproc)" 2>&1)
+        out=$(ctest --test-dir "$tree" -E "$skip" --timeout 300 --parallel "$(nproc)" 2>&1)
     fi
     failed=$(printf '%s\n' "$out" | sed -n '/The following tests FAILED/,$p' | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' | tr '\n' ' ')
     echo "${failed:-none}"
