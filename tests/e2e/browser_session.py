@@ -56,10 +56,23 @@ class ChromiumSession(Session, desktop="chromium"):
         server = self.start("python3", "-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
                             os.path.dirname(page), "0")
         self.origin = "http://127.0.0.1:%s/" % re.search(r"port (\d+)", server.stdout.readline())[1]
+        self.without_program(self.origin + os.path.basename(page))
         self.tools("Page.navigate", url=self.origin + os.path.basename(page))
         # The program in the page, as a process is elsewhere: it has ended, with status 0, when the page says so.
         return types.SimpleNamespace(wait=lambda timeout: wait_for("the page's end", lambda: self.evaluate(
             "!document.getElementById('ended').hidden && document.getElementById('screen').hidden"), timeout) and 0)
+
+    def without_program(self, address):
+        # A page whose program cannot be fetched says so, instead of loading for ever.
+        self.tools("Fetch.enable", patterns=[{"urlPattern": "*.wasm"}])
+        self.tools("Page.navigate", url=address)
+        asked = wait_for("the program's request", lambda: self.evaluate("1") and next(
+            (e["params"] for e in self.events if e["method"] == "Fetch.requestPaused"), None))
+        self.tools("Fetch.fulfillRequest", requestId=asked["requestId"], responseCode=404)
+        wait_for("the page's word that the program failed", lambda: self.evaluate(
+            "!document.getElementById('failed').hidden && document.getElementById('loading').hidden"))
+        self.tools("Fetch.disable")
+        self.events.clear()  # the page's note of the failure is no misuse
 
     def find_window(self, title, seconds=60):
         wait_for(f"a window in the page titled {title}", lambda: self.evaluate("document.title") == title
@@ -77,8 +90,14 @@ class ChromiumSession(Session, desktop="chromium"):
 
     def check_frame(self, window):
         # Centred, with Qt's title bar; the run ends the program with the close box at its right end.
+        # A right-click on the title bar opens no menu of the browser's, whose Back or Reload would lose the exercise.
         left, top, right, bottom = self.frame()
         self.expect_centred(left, top, right - left, bottom - top, within=3 * self.scale)
+        self.evaluate("addEventListener('contextmenu', e => window.menuShown = !e.defaultPrevented, {once: true})")
+        self.pointer = (left + right) // 2, top + self.BORDER * self.scale
+        for kind in ("mousePressed", "mouseReleased"):
+            self.mouse(kind, button="right", clickCount=1)
+        expect(self.evaluate("window.menuShown") is False, "a right-click opens the browser's own menu")
         return round(right - self.CLOSE_BOX[0] * self.scale), round(top + self.CLOSE_BOX[1] * self.scale)
 
     def move(self, x, y):

@@ -14,7 +14,10 @@ mkdir "$scratch/bin"
 stand_in dpkg-query 'case "$*" in *Status*) echo "install ok installed" ;; *) echo 6.4.2+dfsg-10 ;; esac'
 stand_in apt-cache 'echo "Version: 6.4.2+dfsg-10"'
 stand_in apt-get 'touch qt6-base_6.4.2+dfsg-10.dsc'
-stand_in dpkg-source 'mkdir src'
+# Qt's source as far as the build's last steps read it: the licences.
+libraries=$(sed -n 's/^bundled=(\(.*\))$/\1/p' "$1/scripts/build_qt.sh")
+stand_in dpkg-source "mkdir -p src/LICENSES && touch src/LICENSES/LGPL-3.0-only.txt &&
+    for lib in $libraries; do mkdir -p src/src/3rdparty/\$lib && touch src/src/3rdparty/\$lib/LICENSE; done"
 stand_in emcc 'echo 3.1.6'
 stand_in x86_64-w64-mingw32-g++-posix 'echo 12'
 stand_in cmake "[ \"\$1\" != --build ] && exit; echo \"start \$PPID\" >>$scratch/builds; sleep 1; echo \"end \$PPID\" >>$scratch/builds; exit 1"
