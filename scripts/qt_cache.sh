@@ -101,7 +101,7 @@ qt_for() {
         sha256sum | cut -c1-12)
     QT_PREFIX=$QT_CACHE/qt-${version%%+*}-$platform-$key
     mkdir -p "$QT_CACHE"
-    # Another run that builds or clears the cache is waited for; the lock goes with this function's descriptor.
+    # A run that builds in the cache or clears it is waited for.
     exec {lock}>"$QT_CACHE/lock"
     flock "$lock"
     [[ -f $QT_PREFIX/complete ]] || build_qt "$platform" "$version" "$here" "$@"
@@ -110,20 +110,20 @@ qt_for() {
 
 # build_qt PLATFORM VERSION SCRIPT_DIR [QT_OPTION...]: qt_for's build, under its lock.
 build_qt() {
-    local platform=$1 version=$2 here=$3 log=$QT_CACHE/qt-$1.log
+    local platform=$1 version=$2 here=$3 log=$QT_CACHE/qt-$1.log status
     shift 3
     enable_qt_source "$version" || return
     # Left by a build that was killed: a partial install and whole build trees.
     rm -rf "$QT_PREFIX" "$QT_PREFIX".work.*
     echo "Building Qt $version for $platform into $QT_PREFIX (once; its log: $log)" >&2
-    if ! bash "$here/build_qt.sh" "$version" "$QT_TOOLCHAIN" "$QT_PREFIX" "$@" >"$log" 2>&1; then
-        [[ ! -f $QT_SOURCE_ENTRY ]] || as_root rm -f "$QT_SOURCE_ENTRY"
+    bash "$here/build_qt.sh" "$version" "$QT_TOOLCHAIN" "$QT_PREFIX" "$@" >"$log" 2>&1 && status=0 || status=$?
+    [[ ! -f $QT_SOURCE_ENTRY ]] || as_root rm -f "$QT_SOURCE_ENTRY"
+    if ((status != 0)); then
         rm -rf "$QT_PREFIX"
         echo "Qt for $platform failed to build, and nothing was cached; the end of its log, $log:" >&2
         tail -n 20 "$log" >&2
         return 1
     fi
-    [[ ! -f $QT_SOURCE_ENTRY ]] || as_root rm -f "$QT_SOURCE_ENTRY"
     find "$QT_CACHE" -mindepth 1 -maxdepth 1 -name "qt-*-$platform-*" ! -path "$QT_PREFIX" -exec rm -rf {} +
 }
 
