@@ -11,15 +11,15 @@ namespace pokaz {
 
 namespace {
 
-constexpr auto ResourceFolder = ":/assets/";
-constexpr auto DoubleFolder = "2x/";
-constexpr auto WindowIconFile = ":/assets/Form_Pokaz.ico";
 constexpr int DragIconSize = 32;
 
-QString fileStem(Control control)
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A picture file as compiled in, at its own size or in the folder of those at twice it.
+QString resourcePath(const QString& file, PictureScale scale)
 {
-    const std::string_view stem = layoutOf(control).file;
-    return QString::fromLatin1(stem.data(), static_cast<qsizetype>(stem.size()));
+    const QString folder = scale == PictureScale::Double ? latin1(assets::DoubleFolder) + QLatin1Char('/') : QString();
+    return latin1(assets::ResourceFolder) + folder + file;
 }
 
 [[noreturn]] void missingPicture(const QString& path, const QString& reason)
@@ -49,16 +49,15 @@ std::vector<QImage> iconImages(const QString& path)
 
 QString picturePath(Control control, PictureProperty property, PictureScale scale)
 {
-    const QString suffix = property == PictureProperty::DragIcon ? QStringLiteral(".drag.ico") : QStringLiteral(".bmp");
-    const QString folder = scale == PictureScale::Double ? QString::fromLatin1(DoubleFolder) : QString();
-    return ResourceFolder + folder + fileStem(control) + suffix;
+    const std::string_view extension = property == PictureProperty::DragIcon ? DragIconExtension : PictureExtension;
+    return resourcePath(latin1(layoutOf(control).file) + latin1(extension), scale);
 }
 
 QImage loadPicture(Control control, PictureProperty property, PictureScale scale)
 {
     const QString path = picturePath(control, property, scale);
     if (property == PictureProperty::DragIcon) {
-        const int side = scale == PictureScale::Double ? DoubleSizeFactor * DragIconSize : DragIconSize;
+        const int side = scale == PictureScale::Double ? assets::DoubleFactor * DragIconSize : DragIconSize;
         for (QImage& image : iconImages(path)) {
             if (image.size() == QSize(side, side))
                 return image;
@@ -85,7 +84,7 @@ void registerFonts()
 QIcon loadWindowIcon()
 {
     QIcon icon;
-    for (const QImage& image : iconImages(QString::fromLatin1(WindowIconFile)))
+    for (const QImage& image : iconImages(resourcePath(latin1(assets::WindowIconFile), PictureScale::Single)))
         icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "asset_manifest.h"
 #include "control.h"
 
 #include <QIcon>
@@ -10,13 +11,14 @@ namespace pokaz {
 
 enum class PictureProperty { Picture, DragIcon };
 
-// Every picture also comes at twice its size, for screens scaled above 100 %.
+// Every picture also comes at twice its size (assets::DoubleFactor), for
+// screens scaled above 100 %.
 enum class PictureScale { Single, Double };
-inline constexpr int DoubleSizeFactor = 2;
 
 // The compiled-in file that holds a control's picture or drag icon, named
-// after the control and the property: ":/assets/Pic_Papir_2.bmp",
-// ":/assets/Pic_Olovke.drag.ico"; at twice the size ":/assets/2x/Pic_Papir_2.bmp".
+// after the control and the property (layout.h): ":/assets/Pic_Papir_2.bmp",
+// ":/assets/Pic_Olovke.drag.ico"; at twice the size, in the manifest's folder
+// for them, ":/assets/2x/Pic_Papir_2.bmp".
 QString picturePath(Control control, PictureProperty property, PictureScale scale = PictureScale::Single);
 
 // Reads that file: a bitmap as an opaque image, a drag icon as its 32 x 32
@@ -32,7 +34,7 @@ QImage loadPicture(
 // the program.
 void registerFonts();
 
-// Form_Pokaz.ico with both of its sizes.
+// The window icon with both of its sizes.
 QIcon loadWindowIcon();
 
 } // namespace pokaz

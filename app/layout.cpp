@@ -1,5 +1,7 @@
 #include "layout.h"
 
+#include "asset_manifest.h"
+
 #include <array>
 
 namespace pokaz {
@@ -89,6 +91,28 @@ constexpr bool everyControlOnceAfterItsContainer()
     return true;
 }
 static_assert(everyControlOnceAfterItsContainer(), "one row per control, every container before what it holds");
+
+// Each picture the table names is a compiled-in file, named by one control
+// only; with the window icon they are all the files there are.
+constexpr bool namesEveryPictureOnce()
+{
+    std::size_t named = 1; // the window icon
+    for (auto row = Layout.begin(); row != Layout.end(); ++row) {
+        if (row->file.empty())
+            continue;
+        const bool compiledIn = assets::isPictureFile(row->file, PictureExtension)
+            && (!row->dragIcon || assets::isPictureFile(row->file, DragIconExtension));
+        for (auto earlier = Layout.begin(); earlier != row; ++earlier) {
+            if (earlier->file == row->file)
+                return false;
+        }
+        if (!compiledIn)
+            return false;
+        named += row->dragIcon ? 2 : 1;
+    }
+    return named == assets::PictureFiles.size();
+}
+static_assert(namesEveryPictureOnce(), "the table names the pictures of assets/manifest.json, each once");
 
 constexpr std::array<int, ControlCount> RowOfControl = [] {
     std::array<int, ControlCount> rows{};

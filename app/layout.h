@@ -51,10 +51,16 @@ struct ControlLayout {
     std::optional<LayoutFont> font; // labels and buttons; empty: the window's dialog font
     Alignment alignment;
     std::string_view toolTip;
-    std::optional<HotSpot> dragIcon; // set: drags automatically with its .drag.ico
+    std::optional<HotSpot> dragIcon; // set: drags automatically with its drag icon
     std::string_view file; // picture controls: the stem of their picture files
     std::string_view accessibleName; // what a screen reader calls it; for a label, what it is for
 };
+
+// A picture control's picture is the file of its stem and PictureExtension,
+// its drag icon the file of its stem and DragIconExtension; every such file
+// is one of the pictures' manifest (checked when the table is compiled).
+inline constexpr std::string_view PictureExtension = ".bmp";
+inline constexpr std::string_view DragIconExtension = ".drag.ico";
 
 // The window itself. Labels, frames, buttons and the window start in the
 // system's button face and button text colours.

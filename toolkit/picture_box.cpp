@@ -1,5 +1,7 @@
 #include "picture_box.h"
 
+#include "asset_manifest.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -11,7 +13,6 @@ namespace {
 
 // The sunken three-dimensional edge: two pixels on every side.
 constexpr int Sunken3DWidth = 2;
-constexpr qreal DoubleSizeRatio = 2.0;
 
 // The sunken edge as two nested frames of one pixel each, the top and left
 // darker than the bottom and right. Filled as rectangles, so that each line
@@ -56,7 +57,7 @@ const QPixmap& PictureBox::pictureForScreen()
         return picture_;
     if (doubleSize_.isNull()) {
         doubleSize_ = QPixmap::fromImage(makeDoubleSize_());
-        doubleSize_.setDevicePixelRatio(DoubleSizeRatio);
+        doubleSize_.setDevicePixelRatio(assets::DoubleFactor);
     }
     return doubleSize_;
 }

@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include "asset_manifest.h"
+
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QtGlobal>
@@ -12,8 +14,6 @@
 namespace pokaz::toolkit {
 
 namespace {
-
-constexpr int DoubledIcon = 2;
 
 #ifdef Q_OS_WASM
 // The pointer as CSS: the icon at its pixel ratio, its hot spot in the page's pixels.
@@ -50,7 +50,7 @@ Qt::WindowFlags fixedDialogFlags()
         | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
 }
 
-int dragIconFactor(qreal screenRatio) { return screenRatio < DoubledIcon ? 1 : DoubledIcon; }
+int dragIconFactor(qreal screenRatio) { return screenRatio < assets::DoubleFactor ? 1 : assets::DoubleFactor; }
 
 QCursor dragPointer(const QImage& icon, int factor, QPoint hotSpot)
 {
