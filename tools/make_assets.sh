@@ -11,8 +11,7 @@ source scripts/packages.sh
 
 readonly renders=build/pictures/renders
 readonly sheet=build/pictures/contact_sheet.png
-readonly man_width=227
-readonly man_height=244
+readonly maker=build/tools/asset_maker/asset_maker
 
 ensure_packages "${BUILD_PACKAGES[@]}" povray povray-includes librsvg2-bin
 
@@ -20,18 +19,24 @@ SECONDS=0
 build_preset linux assets
 echo "build: ${SECONDS} s"
 
+# The cartoon at each size asset_maker will read it at.
+rasterise_man() {
+    local name=$1 size width height
+    size=$(QT_QPA_PLATFORM=offscreen "$maker" --render-size "$name")
+    read -r width height <<<"$size"
+    rsvg-convert --width "$width" --height "$height" --format png --output "$renders/$name" tools/art/man.svg
+}
+
 mkdir -p "$renders"
 start=$SECONDS
 bash tools/povray/render_desk.sh "$renders"
 bash tools/povray/render_mailbox.sh "$renders"
-rsvg-convert --width "$man_width" --height "$man_height" --format png \
-    --output "$renders/man.png" tools/art/man.svg
-rsvg-convert --width $((man_width * 2)) --height $((man_height * 2)) --format png \
-    --output "$renders/man_2x.png" tools/art/man.svg
+rasterise_man man.png
+rasterise_man man_2x.png
 echo "renders: $((SECONDS - start)) s"
 
 start=$SECONDS
-QT_QPA_PLATFORM=offscreen build/tools/asset_maker/asset_maker \
+QT_QPA_PLATFORM=offscreen "$maker" \
     --renders "$renders" --icons tools/icons --output assets \
     --contact-sheet "$sheet"
 echo "asset_maker: $((SECONDS - start)) s; total ${SECONDS} s"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "asset_manifest.h"
+
 #include <QRect>
 
 #include <array>
@@ -70,12 +72,11 @@ inline constexpr std::array<RenderFile, 12> Renders = {{
     {"man.png", ManWidth, ManHeight},
 }};
 
-// Every picture also comes at twice its size, for screens scaled above 100 %,
-// made from renders at twice the size ("desk_2x.png" beside "desk.png") and
-// kept in true colour; it goes into the folder DoubleFolder under the same name.
-inline constexpr int DoubleScale = 2;
+// Every picture also comes at twice its size (the manifest's DoubleFactor),
+// for screens scaled above 100 %, made from renders at twice the size
+// ("desk_2x.png" beside "desk.png") and kept in true colour; it goes into the
+// manifest's DoubleFolder under the same name.
 inline constexpr std::string_view DoubleRenderSuffix = "_2x";
-inline constexpr std::string_view DoubleFolder = "2x/";
 
 inline constexpr std::string_view DeskBackground = "Pic_Pozadina.bmp";
 inline constexpr std::string_view MailboxBackground = "Pic_S_Pozadina.bmp";
@@ -103,7 +104,10 @@ inline constexpr std::array<AssetCut, 17> Cuts = {{
     {"Pic_Pismo.bmp", Family::Cartoon, Origin::RegionOfBackground, {}, {8, 111, 55, 59}},
 }};
 
-// The three icons, each made from <name>_32.xpm and <name>_16.xpm.
+// The five paper stages are PaperStageStem followed by the stage's digit.
+inline constexpr std::string_view PaperStageStem = "Pic_Papir_";
+
+// The three icons, each made from <name>_32.xpm and <name>_16.xpm into <name>.ico.
 inline constexpr std::array<std::string_view, 3> Icons = {"Form_Pokaz", "Pic_Olovke.drag", "Pic_Pismo.drag"};
 
 } // namespace pokaz::assets

@@ -3,6 +3,7 @@
 #include "bmp_writer.h"
 #include "colour_quantiser.h"
 #include "ico_writer.h"
+#include "layout.h"
 #include "paper_stages.h"
 
 #include <stdexcept>
@@ -15,6 +16,42 @@ constexpr int LargeIcon = 32;
 constexpr int SmallIcon = 16;
 constexpr std::string_view PaperBlank = "desk_paper_blank.png";
 constexpr std::string_view PaperWritten = "desk_paper_written.png";
+constexpr std::string_view IconExtension = ".ico";
+
+constexpr bool isStemAndExtension(std::string_view file, std::string_view stem, std::string_view extension)
+{
+    return file.size() == stem.size() + extension.size() && file.starts_with(stem) && file.ends_with(extension);
+}
+
+// Whether one of the cuts, the paper stages or the icons makes this file.
+constexpr bool isMadeHere(std::string_view file)
+{
+    for (const AssetCut& cut : Cuts) {
+        if (cut.asset == file)
+            return true;
+    }
+    for (const std::string_view icon : Icons) {
+        if (isStemAndExtension(file, icon, IconExtension))
+            return true;
+    }
+    const std::size_t digit = PaperStageStem.size();
+    return file.size() == digit + 1 + PictureExtension.size() && file.starts_with(PaperStageStem)
+        && file.ends_with(PictureExtension) && file[digit] >= '0' && file[digit] < '0' + PaperStages::StageCount;
+}
+
+// As many files are made as the manifest lists, and every one of those is
+// made: so exactly the manifest's files, each once.
+constexpr bool makesExactlyTheManifestsPictures()
+{
+    if (Cuts.size() + PaperStages::StageCount + Icons.size() != PictureFiles.size())
+        return false;
+    for (const std::string_view file : PictureFiles) {
+        if (!isMadeHere(file))
+            return false;
+    }
+    return true;
+}
+static_assert(makesExactlyTheManifestsPictures(), "the pipeline makes the pictures of assets/manifest.json, each once");
 
 QString text(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); }
 
@@ -38,7 +75,9 @@ QString doubleRenderName(std::string_view name)
     return file.insert(file.lastIndexOf(QLatin1Char('.')), text(DoubleRenderSuffix));
 }
 
-QString doubleFileName(const QString& asset) { return text(DoubleFolder) + asset; }
+QString doubleFileName(const QString& asset) { return text(DoubleFolder) + QLatin1Char('/') + asset; }
+
+QString paperFileName(int stage) { return text(PaperStageStem) + QString::number(stage) + text(PictureExtension); }
 
 QImage readRender(const QDir& renders, const QString& name, QSize size)
 {
@@ -79,8 +118,20 @@ AssetMaker::AssetMaker(const QDir& renders, const QDir& icons, Dither dither)
     for (const RenderFile& file : Renders) {
         const QSize size(file.width, file.height);
         renders_.emplace(file.name, readRender(renders, text(file.name), size));
-        doubleRenders_.emplace(file.name, readRender(renders, doubleRenderName(file.name), size * DoubleScale));
+        doubleRenders_.emplace(file.name, readRender(renders, doubleRenderName(file.name), size * DoubleFactor));
     }
+}
+
+std::optional<QSize> AssetMaker::renderSize(const QString& name)
+{
+    for (const RenderFile& file : Renders) {
+        const QSize size(file.width, file.height);
+        if (name == text(file.name))
+            return size;
+        if (name == doubleRenderName(file.name))
+            return size * DoubleFactor;
+    }
+    return std::nullopt;
 }
 
 QImage AssetMaker::render(std::string_view name) const { return renders_.at(name); }
@@ -146,8 +197,7 @@ void AssetMaker::makePaper(const PaletteMapper& desk, std::map<QString, QByteArr
     const QImage blank = desk.map(render(PaperBlank).copy(sheet), dither_, sheet.topLeft());
     const QImage written = desk.map(render(PaperWritten).copy(sheet), dither_, sheet.topLeft());
     for (int stage = 0; stage < PaperStages::StageCount; ++stage) {
-        files[QStringLiteral("Pic_Papir_%1.bmp").arg(stage)]
-            = imagefile::encodeIndexedBmp(PaperStages::compose(blank, written, stage));
+        files[paperFileName(stage)] = imagefile::encodeIndexedBmp(PaperStages::compose(blank, written, stage));
     }
 }
 
@@ -159,20 +209,20 @@ void AssetMaker::makeDoubleBitmaps(std::map<QString, QByteArray>& files) const
     for (const AssetCut& cut : Cuts) {
         QImage picture;
         if (cut.origin == Origin::RegionOfBackground)
-            picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect(DoubleScale));
+            picture = pictures.at(backgroundOf(cut.family)).copy(cut.region.rect(DoubleFactor));
         else if (cut.origin == Origin::WholeRender)
             picture = doubleRenders_.at(cut.render);
         else
-            picture = doubleRenders_.at(cut.render).copy(cut.region.rect(DoubleScale));
+            picture = doubleRenders_.at(cut.render).copy(cut.region.rect(DoubleFactor));
         files[doubleFileName(text(cut.asset))] = imagefile::encodeTrueColourBmp(picture);
         pictures.emplace(cut.asset, std::move(picture));
     }
-    const QRect sheet = PaperStages::Region.rect(DoubleScale);
+    const QRect sheet = PaperStages::Region.rect(DoubleFactor);
     const QImage blank = doubleRenders_.at(PaperBlank).copy(sheet);
     const QImage written = doubleRenders_.at(PaperWritten).copy(sheet);
     for (int stage = 0; stage < PaperStages::StageCount; ++stage) {
-        files[doubleFileName(QStringLiteral("Pic_Papir_%1.bmp").arg(stage))]
-            = imagefile::encodeTrueColourBmp(PaperStages::compose(blank, written, stage, DoubleScale));
+        files[doubleFileName(paperFileName(stage))]
+            = imagefile::encodeTrueColourBmp(PaperStages::compose(blank, written, stage, DoubleFactor));
     }
 }
 
@@ -183,8 +233,8 @@ void AssetMaker::makeIcons(std::map<QString, QByteArray>& files) const
         const QList<QImage> images = {loadIconImage(icons_, icon, LargeIcon), loadIconImage(icons_, icon, SmallIcon)};
         QList<QImage> doubled;
         for (const QImage& image : images)
-            doubled.append(image.scaled(image.size() * DoubleScale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        const QString name = text(icon) + QStringLiteral(".ico");
+            doubled.append(image.scaled(image.size() * DoubleFactor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        const QString name = text(icon) + text(IconExtension);
         try {
             files[name] = imagefile::encodeIcon(images);
             files[doubleFileName(name)] = imagefile::encodeIcon(doubled);

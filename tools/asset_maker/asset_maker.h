@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 
 namespace pokaz::assets {
 
@@ -25,6 +26,10 @@ public:
     // File name to file contents, for all 25 files and, under DoubleFolder,
     // the 25 at twice the size.
     [[nodiscard]] std::map<QString, QByteArray> make() const;
+
+    // The size a render of this name must have ("man.png", or "man_2x.png"
+    // at twice the size); none for a name that is not a render.
+    [[nodiscard]] static std::optional<QSize> renderSize(const QString& name);
 
 private:
     [[nodiscard]] QImage render(std::string_view name) const;

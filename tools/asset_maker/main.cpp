@@ -46,10 +46,21 @@ int main(int argc, char* argv[])
         QStringLiteral("contact-sheet"), QStringLiteral("PNG file for the contact sheet."), QStringLiteral("file"));
     const QCommandLineOption dither(QStringLiteral("dither"), QStringLiteral("none, ordered or floyd-steinberg."),
         QStringLiteral("mode"), QStringLiteral("ordered"));
-    parser.addOptions({renders, icons, output, sheet, dither});
+    const QCommandLineOption renderSize(QStringLiteral("render-size"),
+        QStringLiteral("Only print the width and height the render <name> must have."), QStringLiteral("name"));
+    parser.addOptions({renders, icons, output, sheet, dither, renderSize});
     parser.process(app);
 
     QTextStream err(stderr);
+    if (parser.isSet(renderSize)) {
+        const std::optional<QSize> size = pokaz::assets::AssetMaker::renderSize(parser.value(renderSize));
+        if (!size) {
+            err << "asset_maker: no render is named " << parser.value(renderSize) << '\n';
+            return 2;
+        }
+        QTextStream(stdout) << size->width() << ' ' << size->height() << '\n';
+        return 0;
+    }
     if (!parser.isSet(renders) || !parser.isSet(icons) || !parser.isSet(output)) {
         err << "asset_maker: --renders, --icons and --output are required\n";
         return 2;
