@@ -4,21 +4,14 @@
 # window's page built the same way, alternately, each in a fresh browser; and
 # the program's WebAssembly memory after one whole exercise and after many.
 #   web_bench.py BUILD_WEB RUNS EXERCISES
-import os, re, statistics, sys, time
+import os, statistics, sys, time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from browser_session import ChromiumSession  # noqa: E402
+from browser_session import ChromiumSession  # from tests/e2e, on the PYTHONPATH that web.sh sets
+from learner import Learner
 
 BUILD, RUNS, EXERCISES = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 PAGES = {"pokaz": (os.path.join(BUILD, "index.html"), "pokaz"),
          "floor": (os.path.join(BUILD, "bench", "floor", "index.html"), "floor_window")}
-with open(os.path.join(os.path.dirname(__file__), "..", "tests", "common", "client_layout.h")) as header:
-    LAYOUT = header.read()
-RECT = {name: tuple(map(int, box)) for name, *box in re.findall(r"\{(\w+), \{(\d+), (\d+), (\d+), (\d+)\}\}", LAYOUT)}
-POINT = {name: (int(x), int(y)) for name, x, y in re.findall(r"QPoint (\w+)\{(\d+), (\d+)\}", LAYOUT)}
-DRAWERS = [[(int(x), int(y)) for x, y in re.findall(r"\{(\d+), (\d+)\}", listed)]
-           for listed in re.findall(r"(?:Closed|Open)DrawerPoints\[\] = (.*);", LAYOUT)]
-FULL_HEIGHT = int(re.search(r"FullClientSize\{\d+, (\d+)\}", LAYOUT)[1])
 # The first draw call into the canvas is the first frame Qt paints there.
 FIRST_DRAW = """for (const kind of [WebGLRenderingContext, WebGL2RenderingContext])
   for (const name of ["drawArrays", "drawElements"]) {
@@ -45,54 +38,20 @@ def first_frame(page):
     sys.exit("no frame drawn in " + page)
 
 
-def click(browser, origin, x, y, times=1):
-    browser.move(origin[0] + x, origin[1] + y)
-    for _ in range(times):
-        browser.down()
-        browser.up()
-    time.sleep(0.05)
-
-
-def drag(browser, origin, points):
-    browser.move(origin[0] + points[0][0], origin[1] + points[0][1])
-    browser.down()
-    for x, y in points[1:]:
-        browser.move(origin[0] + x, origin[1] + y)
-        time.sleep(0.005)
-    browser.up()
-    time.sleep(0.05)
-
-
-def exercise(browser, origin):
-    # The exercise at the learner's pace but with no look at the screen:
-    # the paper, the pencils, the letter written, posted, and once more.
-    closed, opened = DRAWERS
-    for point in (closed[2], opened[2], closed[3], opened[3]):
-        click(browser, origin, *point)
-    x, y, w, h = RECT["Pic_Papir_1"]
-    drag(browser, origin, [POINT["PencilsPoint"]] + [(x + 6 + n % 9 * 9, y + 6 if n % 2 == 0 else y + h - 7)
-                                                     for n in range(150)])
-    click(browser, origin, *POINT["PaperPoint"], times=2)
-    x, y, w, h = RECT["Pic_S_O"]
-    drag(browser, origin, [POINT["EnvelopePoint"], POINT["BetweenBackgroundsPoint"], POINT["SlotPoint"],
-                           (x + w - 5, y + h - 5)])
-    # A figure counts only an exercise that reached its closing scene, the window then lower.
-    if browser.client_geometry(None)[3] >= FULL_HEIGHT:
-        sys.exit("an exercise did not reach its closing scene")
-    x, y, w, h = RECT["BTN_Ponovo"]
-    click(browser, origin, x + w // 2, y + h // 2)
-
-
 def memory():
     with ChromiumSession(1) as browser:
-        browser.launch(PAGES["pokaz"][0])
-        browser.find_window("Pokaz")
-        origin = browser.client_geometry(None)[:2]
+        learner = Learner(browser, PAGES["pokaz"][0])
         heap = lambda: browser.evaluate(
             "Object.values(pokaz.instance.exports).find(e => e instanceof WebAssembly.Memory).buffer.byteLength") / 2**20
         figures = []
         for n in range(1, EXERCISES + 1):
-            exercise(browser, origin)
+            # The exercise at the learner's pace but with no look at the screen, and once more; a figure
+            # counts only exercises that reached their closing scene (Learner.post waits for it).
+            learner.take_out_paper_and_pencils()
+            learner.write()
+            learner.put_in_envelope()
+            learner.post()
+            learner.start_again()
             if n in (1, EXERCISES):
                 figures.append((n, heap()))
         return figures

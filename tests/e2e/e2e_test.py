@@ -7,24 +7,13 @@
 import functools, os, re, sys
 
 import browser_session, wayland_session, x_session  # noqa: F401, the desktops
+from learner import POINT, RECT, Learner, centre
 from PIL import Image, ImageDraw
-from session import Session, expect, fail, wait_for
+from session import Session, expect, wait_for
 
 LISTEN = "--screen-reader" in sys.argv
 POKAZ, ASSETS, SCALE, DESKTOP, *DESKTOP_ARGUMENTS = (a for a in sys.argv[1:] if a != "--screen-reader")
 SCALE = float(SCALE)
-
-# The client places the widget tests use too, in pixels.
-with open(os.path.join(os.path.dirname(__file__), "..", "common", "client_layout.h")) as header:
-    LAYOUT = header.read()
-RECT = {name: tuple(map(int, box))
-        for name, *box in re.findall(r"\{(\w+), \{(\d+), (\d+), (\d+), (\d+)\}\}", LAYOUT)}
-POINT = {name: (int(x), int(y)) for name, x, y in re.findall(r"QPoint (\w+)\{(\d+), (\d+)\}", LAYOUT)}
-CLOSED_DRAWER, OPEN_DRAWER = ([(int(x), int(y)) for x, y in re.findall(r"\{(\d+), (\d+)\}", listed)]
-                              for listed in re.findall(r"(?:Closed|Open)DrawerPoints\[\] = (.*);", LAYOUT))
-FULL_SIZE = [round(int(n) * SCALE) for n in re.search(r"FullClientSize\{(\d+), (\d+)\}", LAYOUT).groups()]
-CLOSING_HEIGHTS = {int(n) for n in re.findall(r"ClosingClientHeight\w+ = (\d+)", LAYOUT)}
-REST = 600, 2
 # The box round each caption's ink, in pixels at scale 1, as its face and size draw it.
 INK = {"Tok": (14, 9), "BTN_Ponovo": (93, 17), "BTN_Kraj": (25, 16), "PorukaKraj": (290, 23)}
 
@@ -38,65 +27,30 @@ def picture(name):
     return Image.open(asset(name)).convert("RGB")
 
 
-def centre(name):
-    x, y, w, h = RECT[name]
-    return x + w // 2, y + h // 2
-
-
-class Program:
-    # The program's window in a session, and a learner's pointer on it.
+class Program(Learner):
+    # The program's window in a session, and a learner who looks at it.
 
     asset = staticmethod(asset)
 
-    def __init__(self, session):
-        self.x = session
-        self.process = session.launch(POKAZ)
-        self.window = session.find_window("Pokaz")
-        self.geometry()
-
-    def geometry(self):
-        # A compositor may centre the window anew when its height changes.
-        found = self.x.client_geometry(self.window)
-        self.origin = found[:2]
-        return found
-
-    def screen(self, x, y):
-        return self.origin[0] + int(x * SCALE + 0.5), self.origin[1] + int(y * SCALE + 0.5)
-
-    # Clicks and releases leave the pointer on the frame's top edge, where no
-    # tooltip shows up in a screenshot. (Xwayland loses a press that comes
-    # soon after the pointer came back into the window.)
-    def click(self, point, times=1, then=()):
-        self.x.click(*self.screen(*point), times, rest=self.screen(*REST))
-        if then:
-            self.wait_for_pictures(*then)
-
-    def press(self, point):
-        self.x.move(*self.screen(*point))
-        self.x.down()
-
-    def release(self):
-        self.x.up()
-        self.x.move(*self.screen(*REST))
-
-    def move_along(self, *points):
-        self.x.path([self.screen(*p) for p in points])
-
-    def shows(self, shot, *names):
-        # Where a session draws the pointer into its grabs, that part is left out.
-        hidden = self.x.pointer_area()
-
-        def one(name):
+    def sees(self, *names):
+        # Each picture where its control lies, pixel for pixel; where a session
+        # draws the pointer into its grabs, that part is left out.
+        def shown(shot, name):
             left, top = self.screen(*RECT[name][:2])
             width, height = picture(name).size
             seen, wanted = shot.crop((left, top, left + width, top + height)), picture(name).copy()
-            for image in (seen, wanted) if hidden else ():
+            for image in (seen, wanted) if (hidden := self.x.pointer_area()) else ():
                 ImageDraw.Draw(image).rectangle([n - o for n, o in zip(hidden, (left, top) * 2)], fill=0)
             return seen.tobytes() == wanted.tobytes()
-        return all(map(one, names))
+        if names:
+            wait_for(" and ".join(names) + " on screen", lambda: all(map(functools.partial(shown, self.x.shot()), names)))
 
-    def wait_for_pictures(self, *names):
-        return wait_for(" and ".join(names) + " on screen", lambda: self.shows(self.x.shot(), *names))
+    def holds(self, icon):
+        wait_for(f"{icon} as the pointer", lambda: self.pointer_is(icon))
+
+    def finished(self):
+        # The instruction highlighted.
+        return self.x.shot().getpixel(self.screen(*centre("Poruka"))) == (255, 0, 0)
 
     def ink(self, name):
         # The size of the box round a caption's dark pixels inside its
@@ -106,12 +60,10 @@ class Program:
         left, top, right, bottom = inside.point(lambda v: 255 if v < 100 else 0).getbbox() or (0, 0, 0, 0)
         return right - left, bottom - top
 
-    def captions_drawn(self, *names):
+    def wait_for_captions(self, *names):
         # Each caption as wide and as tall as it is drawn in its own face and size.
-        return all(abs(n - m * SCALE) <= SCALE for name in names for n, m in zip(self.ink(name), INK[name]))
-
-    def highlighted(self):
-        return self.x.shot().getpixel(self.screen(*centre("Poruka"))) == (255, 0, 0)
+        wait_for(f"the captions: {[self.ink(name) for name in names]}", lambda: all(
+            abs(n - m * SCALE) <= SCALE for name in names for n, m in zip(self.ink(name), INK[name])))
 
     def pointer_is(self, icon):
         # The pointer is the drag icon, pixel for pixel, and points where the
@@ -126,30 +78,6 @@ class Program:
             left, top, right, bottom = alpha.getbbox()
             aim = (left + right) // 2, (top + bottom) // 2
         return self.x.pointer_is(drawn, aim, SCALE)
-
-
-def writing_point(n):
-    # The n-th point of a zig-zag over the paper; neighbours never coincide.
-    x, y, w, h = RECT["Pic_Papir_1"]
-    return x + 6 + n % 9 * 9, y + 6 if n % 2 == 0 else y + h - 7
-
-
-def write_until_finished(window):
-    # Where the count does not matter, writing goes on until the letter is
-    # finished; that makes up for motions the toolkit merged on a busy machine.
-    for n in range(150):
-        window.move_along(writing_point(n))
-        if window.highlighted():
-            return window.release()
-    fail("the letter never finished")
-
-
-def closing_scene(window):
-    # The window at the closing height, with the buttons' and the closing text's captions.
-    captions = "BTN_Ponovo", "BTN_Kraj", "PorukaKraj"
-    wait_for("the closing scene", lambda: round(window.geometry()[3] / SCALE) in CLOSING_HEIGHTS)
-    wait_for(f"the closing captions: {[window.ink(name) for name in captions]}", lambda: window.captions_drawn(*captions))
-    window.x.move(*window.screen(*REST))  # back into the window, wherever it now stands
 
 
 START = " Otvorite ladice i izvadite pribor za pisanje pisma, a zatim napišite pismo."
@@ -198,42 +126,31 @@ def whole_exercise_twice_writing_nothing():
     # and drag pointer at twice the size.
     with Session.desktops[DESKTOP](SCALE, *DESKTOP_ARGUMENTS) as x:
         reader = ScreenReader(x) if LISTEN else None
-        window = Program(x)
+        window = Program(x, POKAZ)
         close_box = x.check_frame(window)
         for finish in ("BTN_Ponovo", "BTN_Kraj"):
-            wait_for(f"the window at {FULL_SIZE}", lambda: window.geometry()[2:] == FULL_SIZE)
             if reader:
                 wait_for("the instruction and 0%", lambda: reader.labels() == {START: "Uputa", "0%": "Napisano posto"})
                 reader.heard.clear()
-            window.wait_for_pictures("Pic_L1_Z", "Pic_L2_Z", "Pic_L3_Z", "Pic_L4_Z", "Pic_L5_Z")
-            wait_for(f"the percentage: {window.ink('Tok')}", lambda: window.captions_drawn("Tok"))
-            window.click(CLOSED_DRAWER[2], then=("Pic_L3_O", "Pic_Papir_0"))
-            window.click(OPEN_DRAWER[2])
-            window.click(CLOSED_DRAWER[3], then=("Pic_L4_O", "Pic_Olovke"))
-            window.click(OPEN_DRAWER[3], then=("Pic_L3_Z", "Pic_L4_Z"))
-            window.press(POINT["PencilsPoint"])
-            wait_for("the pencil as the pointer", lambda: window.pointer_is("Pic_Olovke"))
-            write_until_finished(window)
+            window.sees("Pic_L1_Z", "Pic_L2_Z", "Pic_L3_Z", "Pic_L4_Z", "Pic_L5_Z")
+            window.wait_for_captions("Tok")
+            window.take_out_paper_and_pencils()
+            expect(window.write(), "the letter never finished")
             if reader:
                 wait_for("a percentage and the double-click instruction announced",
                          lambda: reader.announced(r" [1-9]\d*%", re.escape(FINISHED)))
             expect(not window.pointer_is("Pic_Olovke"), "the pencil still the pointer after the drag")
-            window.click(POINT["PaperPoint"], times=2, then=("Pic_S_Z", "Pic_Pismo"))
+            window.put_in_envelope()
             # The envelope let go outside the window posts nothing.
             window.press(POINT["EnvelopePoint"])
             window.move_along(POINT["SlotPoint"], (-20, POINT["SlotPoint"][1]))
             window.release()
-            window.wait_for_pictures("Pic_S_Z", "Pic_Pismo")
-            # The slot opens under the envelope; the drop there posts it.
-            window.press(POINT["EnvelopePoint"])
-            # Into the closed slot, then on to a corner of the open one, clear of most of it.
-            x_, y, w, h = RECT["Pic_S_O"]
-            window.move_along(POINT["BetweenBackgroundsPoint"], POINT["SlotPoint"], (x_ + w - 5, y + h - 5))
-            window.wait_for_pictures("Pic_S_O")
-            wait_for("the envelope as the pointer", lambda: window.pointer_is("Pic_Pismo"))
-            window.release()
-            closing_scene(window)
-            if finish == "BTN_Kraj" and close_box:  # the title bar's close box ends it as Kraj does
+            window.sees("Pic_S_Z", "Pic_Pismo")
+            window.post()
+            window.wait_for_captions("BTN_Ponovo", "BTN_Kraj", "PorukaKraj")
+            if finish == "BTN_Ponovo":
+                window.start_again()
+            elif close_box:  # the title bar's close box ends it as Kraj does
                 x.click(*close_box, 1, rest=(2, 2))
             else:
                 window.click(centre(finish))
