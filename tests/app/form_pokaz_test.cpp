@@ -20,6 +20,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <tuple>
 
@@ -38,10 +39,6 @@ constexpr qreal MaxLeftIndent = 6;
 // Pure yellow pixels of the highlighted instruction (measured 100 at scale 1).
 constexpr int MinYellowPixels = 50;
 
-// At a fractional scale Qt puts each control at a whole screen pixel and
-// draws a one-pixel line one or two screen pixels wide.
-bool isWholeRatio(const QImage& screen) { return screen.devicePixelRatio() == std::floor(screen.devicePixelRatio()); }
-
 // Each control's picture is the file named after it, one picture pixel to
 // one pixel at scale 1; above it the picture at twice the size, as it is at
 // 2, smoothly scaled to any other scale (ctest runs this at 1, 1.5 and 2).
@@ -50,7 +47,7 @@ void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
 {
     const QImage screen = driver.form().grab().toImage().convertToFormat(QImage::Format_RGB32);
     const qreal ratio = screen.devicePixelRatio();
-    const bool wholeRatio = isWholeRatio(screen);
+    const bool wholeRatio = ratio == std::floor(ratio);
     const std::map<Control, int> uncoveredRows{{Pic_Pozadina, 220}, {Pic_S_Pozadina, 60}, {Pic_P_Pozadina, 110}};
     for (const Control control : controls) {
         const QString file = pictureFile(control);
@@ -64,7 +61,8 @@ void checkShows(WindowDriver& driver, std::initializer_list<Control> controls)
         if (const auto rows = uncoveredRows.find(control); rows != uncoveredRows.end())
             inside.setHeight(rows->second);
         const QRectF onScreen(inside.topLeft() * ratio, inside.size() * ratio);
-        // At a fractional scale the edge pixels mix with the neighbours.
+        // At a fractional scale Qt puts each control at a whole screen pixel,
+        // and the picture's edge pixels mix with the neighbours.
         const QRect compared = wholeRatio ? onScreen.toRect() : onScreen.toAlignedRect().adjusted(1, 1, -1, -1);
         QImage expected(compared.size(), QImage::Format_RGB32);
         QPainter painter(&expected);
@@ -99,12 +97,14 @@ QImage partOf(const QImage& screen, QRect client)
 }
 
 // A sunken edge of this many lines: on each, the top and left darker than
-// the bottom and right.
+// the bottom and right. At 1.5 Qt puts a control at a whole screen pixel,
+// half a pixel right and down where its place falls between two, so the
+// screen pixel under the middle of each client pixel shows that one alone.
 void checkSunken(const QImage& screen, Control control, int lines)
 {
     const QRect r = clientRect(control);
     const auto grey = [&](int x, int y) { return qGray(seenAt(screen, {x, y})); };
-    for (int i = 0; i < lines && isWholeRatio(screen); ++i) {
+    for (int i = 0; i < lines; ++i) {
         const int left = grey(r.left() + i, r.center().y()), right = grey(r.right() - i, r.center().y());
         const int top = grey(r.center().x(), r.top() + i), bottom = grey(r.center().x(), r.bottom() - i);
         QVERIFY2(left + MinEdgeContrast <= right && top + MinEdgeContrast <= bottom,
@@ -143,6 +143,34 @@ struct PaintCounter final : QObject {
     bool eventFilter(QObject*, QEvent* event) override { return (count += event->type() == QEvent::Paint) < 0; }
 };
 
+// A window where a learner's mouse has played the exercise up to a stage:
+// the paper and the pencils out of drawers 3 and 4, the letter written (each
+// move over the paper one drag event, the first entering it), put in its
+// envelope, posted; `whileWriting` sees each writing event.
+enum class Stage { Written, InEnvelope, Posted };
+
+WindowDriver played(Stage stage, const std::function<void(WindowDriver&, int)>& whileWriting = {})
+{
+    WindowDriver driver;
+    for (const QPoint at : {closedDrawerPoint(3), openDrawerPoint(3), closedDrawerPoint(4), openDrawerPoint(4)})
+        driver.click(at);
+    driver.press(PencilsPoint);
+    for (int event = 1; event <= 101; ++event) {
+        driver.move(PaperPoint + QPoint(event % 2, 0));
+        if (whileWriting)
+            whileWriting(driver, event);
+    }
+    driver.release(PaperPoint);
+    if (stage != Stage::Written)
+        driver.doubleClick(PaperPoint);
+    if (stage == Stage::Posted) {
+        driver.press(EnvelopePoint);
+        driver.move(SlotPoint);
+        driver.release(SlotPoint);
+    }
+    return driver;
+}
+
 } // namespace
 
 class FormPokazTest final : public QObject {
@@ -156,24 +184,38 @@ private slots:
     }
 
     // Pictures are decoded before the first frame only if it shows them, the
-    // rest right after it (the whole run below sees them), or at once when a
+    // rest right after it (the slots below see them), or at once when a
     // control is shown before that.
-    void aLearnersMouseBringsEveryPictureToItsPlace()
+    void everyPictureIsReadyWhenItsControlIsFirstShown()
     {
         Form_Pokaz early; // never shown
         early.controls().setVisible(Pic_L1_O, Truth::True);
         QVERIFY(!qobject_cast<toolkit::PictureBox*>(early.controls().widget(Pic_L1_O))->picture().isNull());
         WindowDriver driver;
         checkShows(driver, {Pic_Pozadina, Pic_L1_Z, Pic_L2_Z, Pic_L3_Z, Pic_L4_Z, Pic_L5_Z});
+    }
+
+    void theInstructionAndThePercentageStandInSunkenBoxesBelowAnEtchedFrame()
+    {
+        WindowDriver driver;
         const QImage start = driver.form().grab().toImage();
         checkSunken(start, Poruka, 1);
         checkSunken(start, Tok, 1);
         checkAligned(start, Poruka, Alignment::Left);
         checkAligned(start, Tok, Alignment::Centre);
-        // The frame's etched border: a dark line, a light one inside it.
-        const QPoint frameEdge = clientRect(Frame_Pismo).topLeft() + QPoint(0, 100);
-        QVERIFY(!isWholeRatio(start)
-            || qGray(seenAt(start, frameEdge)) + MinEdgeContrast <= qGray(seenAt(start, frameEdge + QPoint(1, 0))));
+        // The frame's etched border: a dark line, a light one inside it (at
+        // 1.5 Qt draws each two screen pixels wide, from a whole one).
+        const QPoint edge = clientRect(Frame_Pismo).topLeft() + QPoint(0, 100);
+        const int dark = qGray(seenAt(start, edge));
+        const QImage inside = partOf(start, QRect(edge + QPoint(1, 0), QSize(2, 1)));
+        QVERIFY(pixelsWhere(inside, [&](int x, int y) {
+            return qGray(inside.pixel(x, y)) >= dark + MinEdgeContrast;
+        }).count);
+    }
+
+    void aClickOpensADrawerAndAClickOnTheOpenDrawerClosesIt()
+    {
+        WindowDriver driver;
         for (int k = 1; k <= 5; ++k) {
             driver.click(closedDrawerPoint(k));
             checkShows(driver, {openDrawer(k)});
@@ -181,37 +223,48 @@ private slots:
             QVERIFY(driver.shown(closedDrawer(k)));
         }
         checkShows(driver, {Pic_Papir_0, Pic_Olovke});
+    }
 
-        // Each move over the paper is one drag event; the first enters it.
-        driver.press(PencilsPoint);
-        for (int event = 1; event <= 101; ++event) {
-            driver.move(PaperPoint + QPoint(event % 2, 0));
+    // Highlighted once finished: yellow italics on red.
+    void eachQuarterOfTheWritingShowsMoreOfTheLetterAndTheLastHighlightsTheInstruction()
+    {
+        WindowDriver driver = played(Stage::Written, [](WindowDriver& driver, int event) {
             if (event % 25 == 24 || event % 25 == 0)
                 checkShows(driver, {Pic_Papir(event / 25)});
-        }
-        driver.release(PaperPoint);
-        // Highlighted: yellow italics on red.
+        });
         const QImage instruction = partOf(driver.form().grab().toImage(), clientRect(Poruka));
         QVERIFY(pixelsWhere(instruction, [&](int x, int y) { return isYellow(instruction.pixel(x, y)); }).count
             >= MinYellowPixels);
         QVERIFY(QFontInfo(driver.form().controls().widget(Poruka)->font()).italic());
+    }
 
-        driver.doubleClick(PaperPoint);
-        // A release the window never hears of (another client took the
-        // pointer) ends the drag at the next move: nothing dropped, the
-        // ordinary pointer back, the slot closed again.
+    void aDoubleClickPutsTheLetterInItsEnvelopeBetweenTwoSunkenBackgrounds()
+    {
+        WindowDriver driver = played(Stage::InEnvelope);
+        checkShows(driver, {Pic_S_Z, Pic_Pismo, Pic_S_Pozadina, Pic_P_Pozadina});
+        const QImage mailbox = driver.form().grab().toImage();
+        checkSunken(mailbox, Pic_S_Pozadina, 2);
+        checkSunken(mailbox, Pic_P_Pozadina, 2);
+    }
+
+    // Another client took the pointer: nothing dropped, the ordinary pointer
+    // back, the slot closed again.
+    void aReleaseTheWindowNeverHearsOfEndsTheDragAtTheNextMove()
+    {
+        WindowDriver driver = played(Stage::InEnvelope);
         driver.press(EnvelopePoint);
         driver.move(SlotPoint);
         QMouseEvent unheld(QEvent::MouseMove, QPointF(SlotPoint), driver.form().mapToGlobal(QPointF(SlotPoint)),
             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&driver.form(), &unheld);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        checkShows(driver, {Pic_S_Z, Pic_Pismo, Pic_S_Pozadina, Pic_P_Pozadina});
-        const QImage mailbox = driver.form().grab().toImage();
-        checkSunken(mailbox, Pic_S_Pozadina, 2);
-        checkSunken(mailbox, Pic_P_Pozadina, 2);
+        checkShows(driver, {Pic_S_Z, Pic_Pismo});
+    }
 
-        // The slot opens under the envelope, closes as it leaves and opens again.
+    // The mailbox stays in sight for 86 of the slide's 93 steps; each of them is painted.
+    void theSlotOpensUnderTheEnvelopeAndTheDropPostsItInSight()
+    {
+        WindowDriver driver = played(Stage::InEnvelope);
         driver.press(EnvelopePoint);
         for (const QPoint at : {SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
             driver.move(at);
@@ -220,19 +273,22 @@ private slots:
         driver.form().controls().widget(Pic_S_Pozadina)->installEventFilter(&paints);
         driver.release(SlotPoint + QPoint(1, 1));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        // The mailbox stays in sight for 86 of the 93 steps; each of them is painted.
         QVERIFY2(paints.count >= 86, qPrintable(QString::number(paints.count)));
         QVERIFY(ClosingClientHeights.contains(driver.form().height()));
+    }
 
-        // The closing text centred; Tab goes to "Još jednom..." first, then
-        // "Kraj"; a button pressed looks pressed.
+    // The closing text centred; Tab goes to "Još jednom..." first, then
+    // "Kraj"; a button pressed looks pressed: its face, clear of the caption,
+    // goes darker while it is held.
+    void theClosingSceneOffersJosJednomThenKrajAndStartsAgainAtFullSize()
+    {
+        WindowDriver driver = played(Stage::Posted);
         checkAligned(driver.form().grab().toImage(), PorukaKraj, Alignment::Centre);
-        QWidget* again = driver.form().controls().widget(BTN_Ponovo);
         for (const Control next : {BTN_Ponovo, BTN_Kraj}) {
             QTest::keyClick(&driver.form(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), driver.form().controls().widget(next));
         }
-        // Its face, clear of the caption, goes darker while it is held.
+        QWidget* again = driver.form().controls().widget(BTN_Ponovo);
         const QPoint face(6, clientRect(BTN_Ponovo).height() / 2);
         const int up = qGray(seenAt(again->grab().toImage(), face));
         driver.press(clientRect(BTN_Ponovo).center());

@@ -58,9 +58,11 @@ class ChromiumSession(Session, desktop="chromium"):
         self.origin = "http://127.0.0.1:%s/" % re.search(r"port (\d+)", server.stdout.readline())[1]
         self.without_program(self.origin + os.path.basename(page))
         self.tools("Page.navigate", url=self.origin + os.path.basename(page))
-        # The program in the page, as a process is elsewhere: it has ended, with status 0, when the page says so.
-        return types.SimpleNamespace(wait=lambda timeout: wait_for("the page's end", lambda: self.evaluate(
-            "!document.getElementById('ended').hidden && document.getElementById('screen').hidden"), timeout) and 0)
+        # The program in the page, as a process is elsewhere: it has ended when the page says so, with status 0
+        # where the page says the exercise ended (programEnded), 1 where it says the program failed (onAbort).
+        said = "['ended', 'failed'].find(id => !document.getElementById(id).hidden)"
+        return types.SimpleNamespace(wait=lambda timeout: ["ended", "failed"].index(
+            wait_for("the page's end", lambda: self.evaluate(said), timeout)))
 
     def without_program(self, address):
         # A page whose program cannot be fetched says so, instead of loading for ever.
