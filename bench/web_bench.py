@@ -10,7 +10,7 @@ from browser_session import ChromiumSession  # from tests/e2e, on the PYTHONPATH
 from learner import Learner
 
 BUILD, RUNS, EXERCISES = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-PAGES = {"pokaz": (os.path.join(BUILD, "index.html"), "pokaz"),
+PAGES = {"pokaz": (os.path.join(BUILD, "page", "index.html"), "pokaz"),
          "floor": (os.path.join(BUILD, "bench", "floor", "index.html"), "floor_window")}
 # The first draw call into the canvas is the first frame Qt paints there.
 FIRST_DRAW = """for (const kind of [WebGLRenderingContext, WebGL2RenderingContext])
