@@ -58,7 +58,7 @@ slow='e2e|install|monkey'
 failing_tests() {
     local out failed
     if [ $suite != linux ]; then
-        out=$(ctest --test-dir "$tree" --timeout 300 2>&1)
+        out=$(ctest --test-dir "$tree" -E "$skip" 2>&1)
     elif [ "${FAULT_FIRST:-}" = 1 ]; then
         out=$(ctest --test-dir "$tree" -E "$skip|$slow" --timeout 300 --parallel "$(nproc)" 2>&1)
         grep -q 'The following tests FAILED' <<<"$out" ||
