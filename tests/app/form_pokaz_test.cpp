@@ -177,12 +177,6 @@ class FormPokazTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        registerFonts();
-        WindowDriver::quietenOffscreenWarnings();
-    }
-
     void theInstructionAndThePercentageStandInSunkenBoxesBelowAnEtchedFrame()
     {
         WindowDriver driver;

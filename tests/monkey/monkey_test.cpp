@@ -154,12 +154,6 @@ class MonkeyTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        registerFonts();
-        WindowDriver::quietenOffscreenWarnings();
-    }
-
     // POKAZ_MONKEY_SEED replays a stream.
     void randomMouseActionsKeepEveryInvariant()
     {
