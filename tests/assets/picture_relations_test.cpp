@@ -76,13 +76,11 @@ private slots:
             const QImage full = load("Pic_Papir_4.bmp", scale);
             QCOMPARE(blank.size(), QSize(98, 32) * scale);
             const QRect sheet(QPoint(13, 1) * scale, QPoint(84, 32) * scale - QPoint(1, 1));
-            QCOMPARE(pixelsWhere(blank,
-                         [&](int x, int y) {
-                             const QRgb p = blank.pixel(x, y);
-                             return sheet.contains(x, y) && (qGray(p) <= 150 || qRed(p) - qBlue(p) > 18);
-                         })
-                         .count,
-                0);
+            const auto marked = [&](int x, int y) {
+                const QRgb p = blank.pixel(x, y);
+                return sheet.contains(x, y) && (qGray(p) <= 150 || qRed(p) - qBlue(p) > 18);
+            };
+            QCOMPARE(pixelsWhere(blank, marked).count, 0);
             const int lastRows[] = {0, 7, 14, 21, 31};
             for (int stage = 1; stage < 5; ++stage) {
                 const QImage current = load(QStringLiteral("Pic_Papir_%1.bmp").arg(stage), scale);
