@@ -28,18 +28,17 @@ void play(
         whileWriting(event);
     }
     hand.release(PaperPoint);
-    if (stage == Stage::Written)
-        return;
-    hand.doubleClick(PaperPoint);
-    if (stage == Stage::InEnvelope)
-        return;
-    hand.press(EnvelopePoint);
-    for (const QPoint at : {BetweenBackgroundsPoint, SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
-        hand.move(at);
-    if (stage == Stage::OverSlot)
-        return;
-    hand.release(SlotPoint + QPoint(1, 1));
-    if (stage == Stage::Restarted)
+    if (stage > Stage::Written)
+        hand.doubleClick(PaperPoint);
+    if (stage > Stage::InEnvelope) {
+        hand.press(EnvelopePoint);
+        for (const QPoint at :
+            {BetweenBackgroundsPoint, SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
+            hand.move(at);
+    }
+    if (stage > Stage::OverSlot)
+        hand.release(SlotPoint + QPoint(1, 1));
+    if (stage > Stage::Posted)
         hand.click(clientRect(Control::BTN_Ponovo).center());
 }
 
