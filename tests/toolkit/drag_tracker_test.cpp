@@ -1,13 +1,8 @@
-// The mouse model's trackers against a log of the control events they tell:
-// clicks and double-clicks from presses and releases, and an in-process drag
-// from its moves and its release.
-
-#include "click_tracker.h"
 #include "drag_tracker.h"
+#include "event_log.h"
 
 #include <QTest>
 
-#include <functional>
 #include <map>
 #include <tuple>
 
@@ -15,32 +10,6 @@ using namespace pokaz::toolkit;
 using pokaz::DragState;
 
 namespace {
-
-// Controls 0 to 3 are called s, A, B and C.
-QString nameOf(ControlId control) { return QString("sABC").at(control); }
-
-// The control events as one line of text: "click:A", "dblclick:A", "A0"
-// (DragOver with its state), "drop:B<-s".
-class EventLog final : public ControlEvents {
-public:
-    QString text;
-    std::function<void(ControlId target, DragState state)> onDragOver = [](ControlId, DragState) {};
-
-    void click(ControlId c) override { add("click:" + nameOf(c)); }
-    void doubleClick(ControlId c) override { add("dblclick:" + nameOf(c)); }
-    void dragOver(ControlId target, ControlId, QPoint, DragState state) override
-    {
-        add(nameOf(target) + QString::number(static_cast<int>(state)));
-        onDragOver(target, state);
-    }
-    void dragDrop(ControlId target, ControlId source, QPoint) override
-    {
-        add("drop:" + nameOf(target) + "<-" + nameOf(source));
-    }
-
-private:
-    void add(const QString& entry) { text += (text.isEmpty() ? "" : " ") + entry; }
-};
 
 // Side by side, 20 pixels each: the source s, then A (with C hidden beneath
 // it), then B; "." is a point over no control, "a" and "t" second points in A and s.
@@ -86,34 +55,10 @@ constexpr std::tuple<const char*, Handler, const char*, const char*> Cases[] = {
 
 } // namespace
 
-class MouseTrackersTest final : public QObject {
+class DragTrackerTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    // Steps: "pA" press on A, "rA" release over A, "dA" second press of a
-    // double-click on A; "-" stands for no control.
-    void clicksComeOnTheReleaseOverThePressedControlAndADoubleClickClicksOnce()
-    {
-        const std::pair<const char*, const char*> cases[] = {
-            {"pA rA", "click:A"},
-            {"pA rB pA r- rA", ""},
-            {"pA rA dA rA", "click:A dblclick:A"},
-            {"pA rA dB rB", "click:A dblclick:B"}, // the second press on what the first showed
-            {"d- r-", ""},
-        };
-        const std::map<QChar, void (ClickTracker::*)(ControlId)> actions{
-            {'p', &ClickTracker::press}, {'r', &ClickTracker::release}, {'d', &ClickTracker::doubleClick}};
-        for (const auto& [steps, events] : cases) {
-            EventLog log;
-            ClickTracker clicks(log);
-            for (const QString& step : QString::fromLatin1(steps).split(' ')) {
-                const ControlId control = step[1] == '-' ? NoControl : ControlId(QString("sABC").indexOf(step[1]));
-                (clicks.*actions.at(step[0]))(control);
-            }
-            QVERIFY2(log.text == QLatin1String(events), steps);
-        }
-    }
-
     void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops()
     {
         for (const auto& [name, handler, moves, events] : Cases) {
@@ -144,5 +89,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(MouseTrackersTest)
-#include "mouse_trackers_test.moc"
+QTEST_APPLESS_MAIN(DragTrackerTest)
+#include "drag_tracker_test.moc"
