@@ -4,6 +4,7 @@
 #include "asset_catalog.h"
 #include "client_layout.h"
 #include "layout.h"
+#include "learner.h"
 #include "picture_box.h"
 #include "pixels.h"
 #include "window_driver.h"
@@ -143,46 +144,12 @@ struct PaintCounter final : QObject {
     bool eventFilter(QObject*, QEvent* event) override { return (count += event->type() == QEvent::Paint) < 0; }
 };
 
-// A window where a learner's mouse has played the exercise up to a stage:
-// the paper and the pencils out of drawers 3 and 4, the letter written (each
-// move over the paper one drag event, the first entering it), put in its
-// envelope, posted; `whileWriting` sees each writing event.
-enum class Stage { Written, InEnvelope, Posted };
-
-WindowDriver played(
-    Stage stage, const std::function<void(WindowDriver&, int)>& whileWriting = [](WindowDriver&, int) {})
-{
-    WindowDriver driver;
-    for (const QPoint at : {closedDrawerPoint(3), openDrawerPoint(3), closedDrawerPoint(4), openDrawerPoint(4)})
-        driver.click(at);
-    driver.press(PencilsPoint);
-    for (int event = 1; event <= 101; ++event) {
-        driver.move(PaperPoint + QPoint(event % 2, 0));
-        whileWriting(driver, event);
-    }
-    driver.release(PaperPoint);
-    if (stage != Stage::Written)
-        driver.doubleClick(PaperPoint);
-    if (stage == Stage::Posted) {
-        driver.press(EnvelopePoint);
-        driver.move(SlotPoint);
-        driver.release(SlotPoint);
-    }
-    return driver;
-}
-
 } // namespace
 
 class FormPokazTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        registerFonts();
-        WindowDriver::quietenOffscreenWarnings();
-    }
-
     void theInstructionAndThePercentageStandInSunkenBoxesBelowAnEtchedFrame()
     {
         WindowDriver driver;
@@ -221,7 +188,8 @@ private slots:
     // Highlighted once finished: yellow italics on red.
     void eachQuarterOfTheWritingShowsMoreOfTheLetterAndTheLastHighlightsTheInstruction()
     {
-        WindowDriver driver = played(Stage::Written, [](WindowDriver& driver, int event) {
+        WindowDriver driver;
+        play(driver, Stage::Written, [&](int event) {
             if (event % 25 == 24 || event % 25 == 0)
                 checkShows(driver, {Pic_Papir(event / 25)});
         });
@@ -231,36 +199,28 @@ private slots:
         QVERIFY(QFontInfo(driver.form().controls().widget(Poruka)->font()).italic());
     }
 
-    void aDoubleClickPutsTheLetterInItsEnvelopeBetweenTwoSunkenBackgrounds()
+    // The letter double-clicked into its envelope, the envelope dragged over
+    // the slot, and the release taken by another client: at the next move
+    // nothing is dropped, the ordinary pointer is back, the slot closed again.
+    void aLostReleaseEndsTheDragAndLeavesTheEnvelopeBetweenTwoSunkenBackgrounds()
     {
-        WindowDriver driver = played(Stage::InEnvelope);
+        WindowDriver driver;
+        play(driver, Stage::OverSlot);
+        QMouseEvent unheld(QEvent::MouseMove, QPointF(SlotPoint), driver.form().mapToGlobal(QPointF(SlotPoint)),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&driver.form(), &unheld);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         checkShows(driver, {Pic_S_Z, Pic_Pismo, Pic_S_Pozadina, Pic_P_Pozadina});
         const QImage mailbox = driver.form().grab().toImage();
         checkSunken(mailbox, Pic_S_Pozadina, 2);
         checkSunken(mailbox, Pic_P_Pozadina, 2);
     }
 
-    // Another client took the pointer: nothing dropped, the ordinary pointer
-    // back, the slot closed again.
-    void aReleaseTheWindowNeverHearsOfEndsTheDragAtTheNextMove()
-    {
-        WindowDriver driver = played(Stage::InEnvelope);
-        driver.press(EnvelopePoint);
-        driver.move(SlotPoint);
-        QMouseEvent unheld(QEvent::MouseMove, QPointF(SlotPoint), driver.form().mapToGlobal(QPointF(SlotPoint)),
-            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&driver.form(), &unheld);
-        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        checkShows(driver, {Pic_S_Z, Pic_Pismo});
-    }
-
     // The mailbox stays in sight for 86 of the slide's 93 steps; each of them is painted.
     void theSlotOpensUnderTheEnvelopeAndTheDropPostsItInSight()
     {
-        WindowDriver driver = played(Stage::InEnvelope);
-        driver.press(EnvelopePoint);
-        for (const QPoint at : {SlotPoint, BesideSlotPoint, SlotPoint, SlotPoint + QPoint(1, 1)})
-            driver.move(at);
+        WindowDriver driver;
+        play(driver, Stage::OverSlot);
         checkShows(driver, {Pic_S_O});
         PaintCounter paints;
         driver.form().controls().widget(Pic_S_Pozadina)->installEventFilter(&paints);
@@ -275,7 +235,8 @@ private slots:
     // goes darker while it is held.
     void theClosingSceneOffersJosJednomThenKrajAndStartsAgainAtFullSize()
     {
-        WindowDriver driver = played(Stage::Posted);
+        WindowDriver driver;
+        play(driver, Stage::Posted);
         checkAligned(driver.form().grab().toImage(), PorukaKraj, Alignment::Centre);
         for (const Control next : {BTN_Ponovo, BTN_Kraj}) {
             QTest::keyClick(&driver.form(), Qt::Key_Tab);

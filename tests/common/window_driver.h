@@ -1,5 +1,6 @@
 #pragma once
 
+#include "asset_catalog.h"
 #include "form_pokaz.h"
 
 #include <QTest>
@@ -15,23 +16,12 @@ namespace pokaz::test {
 class WindowDriver final {
 public:
     WindowDriver()
-        : form_(std::make_unique<Form_Pokaz>())
     {
+        prepareProcess();
+        form_ = std::make_unique<Form_Pokaz>();
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get()))
             qFatal("the window was not exposed");
-    }
-
-    // The offscreen platform warns on every change of the window's fixed
-    // height, which says nothing about the program; in a long run those
-    // warnings would use up Qt Test's warning limit. Call once per process.
-    static void quietenOffscreenWarnings()
-    {
-        static const QtMessageHandler previous
-            = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-                  if (type != QtWarningMsg || message != "This plugin does not support propagateSizeHints()")
-                      previous(type, context, message);
-              });
     }
 
     Form_Pokaz& form() { return *form_; }
@@ -46,6 +36,22 @@ public:
     void release(QPoint at) { QTest::mouseRelease(form_.get(), Qt::LeftButton, {}, at); }
 
 private:
+    // Once per process, before the first window: the program's fonts, as
+    // main() registers them; and the offscreen platform quietened, which warns
+    // on every change of the window's fixed height: that says nothing about
+    // the program, and in a long run would use up Qt Test's warning limit.
+    static void prepareProcess()
+    {
+        static const QtMessageHandler previous = [] {
+            registerFonts();
+            return qInstallMessageHandler(
+                [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                    if (type != QtWarningMsg || message != "This plugin does not support propagateSizeHints()")
+                        previous(type, context, message);
+                });
+        }();
+    }
+
     std::unique_ptr<Form_Pokaz> form_;
 };
 

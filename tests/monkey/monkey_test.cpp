@@ -4,6 +4,7 @@
 #include "asset_catalog.h"
 #include "client_layout.h"
 #include "label.h"
+#include "learner.h"
 #include "window_driver.h"
 
 #include <QRandomGenerator>
@@ -54,9 +55,10 @@ QStringList state(const WindowDriver& window)
     return lines;
 }
 
-// A learner's hand on the window: every point kept inside it, "Kraj" left
-// alone (it would end the program), the invariants checked after each event
-// until one breaks. Counts the mouse events and the restarts.
+// A learner's hand on the window, with WindowDriver's moves: every point
+// kept inside it, a click or a drag that begins on "Kraj" left out (it would
+// end the program), the invariants checked after each event until one
+// breaks. Counts the mouse events and the restarts.
 struct Hand {
     WindowDriver& window;
     const QStringList start = state(window);
@@ -65,39 +67,39 @@ struct Hand {
 
     void click(QPoint at, bool twice = false)
     {
-        if (onKraj(at))
-            return;
-        const bool closing = window.shown(BTN_Ponovo);
-        twice ? window.doubleClick(inside(at)) : window.click(inside(at));
-        check(twice ? 4 : 2);
-        if (closing && !window.shown(BTN_Ponovo)) {
-            ++restarts;
-            if (broken.isEmpty() && state(window) != start)
-                broken = QStringLiteral("the restart did not bring back the start state");
-        }
+        if (!onKraj(at))
+            act(twice ? &WindowDriver::doubleClick : &WindowDriver::click, at, twice ? 4 : 2);
     }
+    void doubleClick(QPoint at) { click(at, true); }
+    void press(QPoint at) { act(&WindowDriver::press, at, 1); }
+    void move(QPoint to) { act(&WindowDriver::move, to, 1); }
+    void release(QPoint at) { act(&WindowDriver::release, at, 1); }
     void drag(QPoint from, const QList<QPoint>& path)
     {
         if (onKraj(from))
             return;
-        window.press(inside(from));
-        for (const QPoint to : path) {
-            window.move(inside(to));
-            check(1);
-        }
-        window.release(inside(path.back()));
-        check(2);
+        press(from);
+        for (const QPoint to : path)
+            move(to);
+        release(path.back());
     }
     bool onKraj(QPoint at) const { return window.shown(BTN_Kraj) && clientRect(BTN_Kraj).contains(inside(at)); }
     QPoint inside(QPoint p) const
     {
         return {std::clamp(p.x(), 0, window.form().width() - 1), std::clamp(p.y(), 0, window.form().height() - 1)};
     }
-    void check(int newEvents)
+    void act(void (WindowDriver::*action)(QPoint), QPoint at, int newEvents)
     {
+        const bool closing = window.shown(BTN_Ponovo);
+        (window.*action)(inside(at));
         events += newEvents;
         if (broken.isEmpty() && !(broken = brokenInvariant(window)).isEmpty())
             broken.prepend(QStringLiteral("event %1: ").arg(events));
+        if (closing && !window.shown(BTN_Ponovo)) {
+            ++restarts;
+            if (broken.isEmpty() && state(window) != start)
+                broken = QStringLiteral("the restart did not bring back the start state");
+        }
     }
 };
 
@@ -131,35 +133,12 @@ void playRandomly(Hand& hand, quint32 seed, int mouseEvents)
     }
 }
 
-// One whole exercise as a learner does it, from the start state to the
-// restart: drawers 3 and 4, the letter written past its end, the envelope posted.
-void playWholeExercise(Hand& hand)
-{
-    for (const int drawer : {3, 4}) {
-        hand.click(closedDrawerPoint(drawer));
-        hand.click(openDrawerPoint(drawer));
-    }
-    QList<QPoint> writing;
-    for (int n = 0; n < 110; ++n)
-        writing << PaperPoint + QPoint(n % 2, 0);
-    hand.drag(PencilsPoint, writing);
-    hand.click(PaperPoint, true);
-    hand.drag(EnvelopePoint, {BetweenBackgroundsPoint, SlotPoint, SlotPoint + QPoint(1, 1)});
-    hand.click(clientRect(BTN_Ponovo).center());
-}
-
 } // namespace
 
 class MonkeyTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        registerFonts();
-        WindowDriver::quietenOffscreenWarnings();
-    }
-
     // POKAZ_MONKEY_SEED replays a stream.
     void randomMouseActionsKeepEveryInvariant()
     {
@@ -179,7 +158,7 @@ private slots:
         WindowDriver window;
         Hand hand{window};
         for (int round = 1; round <= exercises; ++round) {
-            playWholeExercise(hand);
+            play(hand, Stage::Restarted);
             QVERIFY2(hand.broken.isEmpty() && hand.restarts == round,
                 qPrintable(QStringLiteral("exercise %1 ").arg(round) + hand.broken));
         }

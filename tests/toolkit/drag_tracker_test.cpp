@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <map>
+#include <tuple>
 
 using namespace pokaz::toolkit;
 using pokaz::DragState;
@@ -35,14 +36,9 @@ const std::map<QChar, QPoint> Points{
 // opens), or hides B when A is left.
 enum class Handler { None, SwapOnSecondA, SwapOnEnterA, HideBOnLeaveA };
 
-struct Case {
-    const char* name;
-    Handler handler;
-    const char* moves; // one move per letter after the press on s; "!" drops there
-    const char* events; // "A0": DragOver to A with state 0 (Enter)
-};
-
-constexpr Case Cases[] = {
+// Each case's name, handler, moves (one per letter after the press on s; "!"
+// drops there) and the events told ("A0": DragOver to A with state 0, Enter).
+constexpr std::tuple<const char*, Handler, const char*, const char*> Cases[] = {
     {"the press tells nothing", Handler::None, "s", ""},
     {"first move enters the source", Handler::None, "t", "s0"},
     {"one Over per move", Handler::None, "AaA", "A0 A2 A2"},
@@ -65,30 +61,30 @@ class DragTrackerTest final : public QObject {
 private slots:
     void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops()
     {
-        for (const Case& test : Cases) {
+        for (const auto& [name, handler, moves, events] : Cases) {
             Strip strip;
             EventLog log;
             int eventsToA = 0;
-            log.onDragOver = [&](ControlId target, DragState state) {
+            log.onDragOver = [&, handler = handler](ControlId target, DragState state) {
                 eventsToA += target == Strip::A ? 1 : 0;
-                const bool swap = (test.handler == Handler::SwapOnSecondA && eventsToA == 2)
-                    || (test.handler == Handler::SwapOnEnterA && state == DragState::Enter);
+                const bool swap = (handler == Handler::SwapOnSecondA && eventsToA == 2)
+                    || (handler == Handler::SwapOnEnterA && state == DragState::Enter);
                 if (target == Strip::A && swap)
                     std::swap(strip.shown[Strip::A], strip.shown[Strip::C]);
-                if (target == Strip::A && test.handler == Handler::HideBOnLeaveA && state == DragState::Leave)
+                if (target == Strip::A && handler == Handler::HideBOnLeaveA && state == DragState::Leave)
                     strip.shown[Strip::B] = false;
             };
             DragTracker drag(strip, log);
             drag.begin(Strip::S, Points.at('s'));
             QChar last = 's';
-            for (const QChar move : QString::fromLatin1(test.moves)) {
+            for (const QChar move : QString::fromLatin1(moves)) {
                 if (move == '!')
                     drag.dropAt(Points.at(last)); // after which a move to A tells nothing
                 else
                     last = move;
                 drag.moveTo(Points.at(move == '!' ? 'A' : move));
             }
-            QVERIFY2(log.text == QLatin1String(test.events), qPrintable(QString(test.name) + ": " + log.text));
+            QVERIFY2(log.text == QLatin1String(events), qPrintable(QString(name) + ": " + log.text));
         }
     }
 };
