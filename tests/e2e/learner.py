@@ -92,13 +92,9 @@ class Learner:
         # The slot opens under the envelope; the drop there posts it, and the
         # window takes the closing scene's height.
         self.press(POINT["EnvelopePoint"])
-        # Into the closed slot, seen open before the envelope moves on (a busy
-        # toolkit merges the motions it has not read yet), then on to a corner
-        # of the open one, clear of most of it.
-        x, y, w, h = RECT["Pic_S_O"]
+        # Into the closed slot, and the open one seen there before the drop (a
+        # busy toolkit merges the motions it has not read yet).
         self.move_along(POINT["BetweenBackgroundsPoint"], POINT["SlotPoint"])
-        self.sees("Pic_S_O")
-        self.move_along((x + w - 5, y + h - 5))
         self.sees("Pic_S_O")
         self.holds("Pic_Pismo")
         self.release()

@@ -18,8 +18,7 @@ stand_in apt-get 'touch qt6-base_6.4.2+dfsg-10.dsc'
 libraries=$(sed -n 's/^bundled=(\(.*\))$/\1/p' "$1/scripts/build_qt.sh")
 stand_in dpkg-source "mkdir -p src/LICENSES && touch src/LICENSES/LGPL-3.0-only.txt &&
     for lib in $libraries; do mkdir -p src/src/3rdparty/\$lib && touch src/src/3rdparty/\$lib/LICENSE; done"
-stand_in emcc 'echo 3.1.6'
-stand_in x86_64-w64-mingw32-g++-posix 'echo 12'
+for compiler in emcc x86_64-w64-mingw32-g++-posix; do stand_in $compiler 'echo 12'; done
 stand_in cmake "[ \"\$1\" != --build ] && exit; echo \$PPID >>$scratch/builds; sleep 1; echo \$PPID >>$scratch/builds; exit 1"
 # The scripts as they are, but for Emscripten's toolchain file, which need not be installed here.
 cp -r "$1/scripts" "$1/cmake" "$1/CMakePresets.json" "$scratch/src/" && touch "$scratch/Emscripten.cmake"
