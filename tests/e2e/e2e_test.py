@@ -4,7 +4,7 @@
 # screen reader hears; the desktop is one of Session.desktops, and the run
 # asks it nothing of what it is.
 #   e2e_test.py POKAZ ASSET_DIR SCALE DESKTOP [DESKTOP_ARGUMENT...] [--screen-reader]
-import functools, os, re, sys
+import functools, json, os, re, sys
 
 import browser_session, wayland_session, x_session  # noqa: F401, the desktops
 from learner import POINT, RECT, Learner, centre
@@ -18,8 +18,12 @@ SCALE = float(SCALE)
 INK = {"Tok": (14, 9), "BTN_Ponovo": (93, 17), "BTN_Kraj": (25, 16), "PorukaKraj": (290, 23)}
 
 
+with open(os.path.join(ASSETS, "manifest.json")) as manifest:
+    DOUBLE_FOLDER = json.load(manifest)["twiceTheSize"]["folder"]
+
+
 def asset(name, extension=".bmp", scaled=True):
-    return os.path.join(ASSETS, "2x" if scaled and SCALE > 1 else "", name + extension)
+    return os.path.join(ASSETS, DOUBLE_FOLDER if scaled and SCALE > 1 else "", name + extension)
 
 
 @functools.cache
