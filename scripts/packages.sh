@@ -1,5 +1,6 @@
-# Debian packages the project needs, and a function that installs the missing
-# ones. Sourced by run.sh and test.sh; quick when everything is there.
+# Debian packages the project needs, a function that installs the missing ones
+# and one that builds a preset's tree. Sourced by every script that builds;
+# quick when everything is there.
 
 BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-wine)
 # Cross-building for Windows, and running what it built under Wine.
