@@ -71,6 +71,11 @@ QImage loadPicture(Control control, PictureProperty property, PictureScale scale
     return image;
 }
 
+bool hasDoubleSizePictures()
+{
+    return QResource(resourcePath(latin1(assets::WindowIconFile), PictureScale::Double)).isValid();
+}
+
 void registerFonts()
 {
     // No bold cut: the bold Tahoma at hand is wider rather than heavier, so

@@ -28,6 +28,10 @@ QString picturePath(Control control, PictureProperty property, PictureScale scal
 QImage loadPicture(
     Control control, PictureProperty property = PictureProperty::Picture, PictureScale scale = PictureScale::Single);
 
+// Whether the pictures at twice the size are at hand: always where they are
+// compiled in; in the browser, where the page fetched them for the screen.
+bool hasDoubleSizePictures();
+
 // Makes the compiled-in faces Tahoma and MS Sans Serif known to Qt, so that
 // they look the same on any machine. Call once, after the application object
 // exists and before the window is made. A face that cannot be loaded stops

@@ -31,6 +31,7 @@ Control controlOf(toolkit::ControlId id) { return static_cast<Control>(id); }
 
 FormController::FormController(toolkit::DialogWindow& window)
     : window_(window)
+    , hasDoublePictures_(hasDoubleSizePictures())
     , router_(window, *this, *this)
     , exercise_(*this)
 {
@@ -121,8 +122,10 @@ QWidget* FormController::createWidget(const ControlLayout& row, QWidget& contain
 void FormController::givePicture(Control control)
 {
     auto* picture = qobject_cast<toolkit::PictureBox*>(widget(control));
-    picture->setPicture(loadPicture(control),
-        [control] { return loadPicture(control, PictureProperty::Picture, PictureScale::Double); });
+    std::function<QImage()> doubleSize;
+    if (hasDoublePictures_)
+        doubleSize = [control] { return loadPicture(control, PictureProperty::Picture, PictureScale::Double); };
+    picture->setPicture(loadPicture(control), std::move(doubleSize));
 }
 
 void FormController::giveRemainingPictures()
@@ -218,7 +221,7 @@ std::optional<QCursor> FormController::dragPointer(toolkit::ControlId control) c
     if (!hotSpot)
         return {};
     // Made at each press, for the screen the window is on then.
-    const int factor = toolkit::dragIconFactor(window_.devicePixelRatioF());
+    const int factor = hasDoublePictures_ ? toolkit::dragIconFactor(window_.devicePixelRatioF()) : 1;
     const PictureScale scale = factor == 1 ? PictureScale::Single : PictureScale::Double;
     return toolkit::dragPointer(
         loadPicture(controlOf(control), PictureProperty::DragIcon, scale), factor, QPoint(hotSpot->x, hotSpot->y));

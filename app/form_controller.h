@@ -76,6 +76,8 @@ private:
     QPointF twipsWithin(Control control, QPoint windowPos) const;
 
     toolkit::DialogWindow& window_;
+    // Where they are missing, pictures and drag icons are drawn at their own size.
+    const bool hasDoublePictures_;
     std::array<ControlRecord, ControlCount> records_{};
     std::vector<Control> picturesToGive_;
     toolkit::MouseRouter router_;

@@ -36,6 +36,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Pokaz"));
     QApplication::setApplicationVersion(QStringLiteral(POKAZ_VERSION));
     pokaz::registerFonts();
+    pokaz::toolkit::registerPageResources();
 
     QObject::connect(&application, &QGuiApplication::lastWindowClosed, &pokaz::toolkit::announceEnd);
     pokaz::Form_Pokaz form;

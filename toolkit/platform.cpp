@@ -8,6 +8,8 @@
 
 #ifdef Q_OS_WASM
 #include <QBuffer>
+#include <QFile>
+#include <QResource>
 #include <emscripten/val.h>
 #endif
 
@@ -41,6 +43,17 @@ void choosePlatformOptions()
 #ifdef Q_OS_WIN
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
+}
+
+void registerPageResources()
+{
+#ifdef Q_OS_WASM
+    // The page writes the file into the root of the program's in-memory files.
+    const std::string_view name = assets::DoubleWebFile;
+    const QString file = QLatin1Char('/') + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    if (QFile::exists(file) && !QResource::registerResource(file))
+        qWarning("Pokaz: %s is no resource file; pictures are drawn at their own size", qPrintable(file));
 #endif
 }
 

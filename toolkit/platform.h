@@ -16,6 +16,12 @@ namespace pokaz::toolkit {
 // bitmap-only MS Sans Serif.
 void choosePlatformOptions();
 
+// Makes the resource files that the page fetched for this screen part of the
+// program's resources. In the browser the pictures at twice the size come so,
+// and only where the screen is scaled above 100 %; elsewhere every resource
+// is compiled in. Call before the first picture is read.
+void registerPageResources();
+
 // A top-level window with a caption, the system menu and a close box only,
 // whose frame has no sizing border: on Windows a sizing frame shows resize
 // pointers on a window that cannot be resized.
