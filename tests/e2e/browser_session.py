@@ -1,7 +1,7 @@
 # The page in a headless Chromium of its own, served on the loopback address
-# by a server the session starts and ends, driven through the DevTools
-# protocol: mouse events through the browser's own input path, grabs of what
-# the page shows, and at scale 2 the device pixel ratio of a high-density
+# by a server the session starts and ends (page_server.py), driven through the
+# DevTools protocol: mouse events through the browser's own input path, grabs
+# of what the page shows, and at scale 2 the device pixel ratio of a high-density
 # screen. The desktop is the one Qt draws on a canvas the size of the page,
 # with the frame Qt puts round the window; a session's pixels are the page's
 # device pixels.
@@ -52,11 +52,14 @@ class ChromiumSession(Session, desktop="chromium"):
         return result["result"].get("value")
 
     def launch(self, page):
-        # The folder of the page, served as any static web host would.
-        server = self.start("python3", "-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
-                            os.path.dirname(page), "0")
-        self.origin = "http://127.0.0.1:%s/" % re.search(r"port (\d+)", server.stdout.readline())[1]
-        self.without_program(self.origin + os.path.basename(page))
+        # The folder of the page, served as any static web host would; a later launch is the learner's next
+        # visit, from a page of their own browser's (about:blank), to whatever the server has then, if anything.
+        if not hasattr(self, "server"):
+            self.server = self.start("python3", os.path.join(os.path.dirname(__file__), "page_server.py"),
+                                     os.path.dirname(page))
+            self.origin = "http://127.0.0.1:%s/" % re.search(r"port (\d+)", self.server.stdout.readline())[1]
+            self.without_program(self.origin + os.path.basename(page))
+        self.tools("Page.navigate", url="about:blank")
         self.tools("Page.navigate", url=self.origin + os.path.basename(page))
         # The program in the page, as a process is elsewhere: it has ended when the page says so, with status 0
         # where the page says the exercise ended (programEnded), 1 where it says the program failed (onAbort).
@@ -64,9 +67,13 @@ class ChromiumSession(Session, desktop="chromium"):
         return types.SimpleNamespace(wait=lambda timeout: ["ended", "failed"].index(
             wait_for("the page's end", lambda: self.evaluate(said), timeout)))
 
+    def cut_network(self):
+        self.server.kill()
+        self.server.wait()
+
     def without_program(self, address):
         # A page whose program cannot be fetched says so, instead of loading for ever.
-        self.tools("Fetch.enable", patterns=[{"urlPattern": "*.wasm"}])
+        self.tools("Fetch.enable", patterns=[{"urlPattern": "*.wasm?*"}])
         self.tools("Page.navigate", url=address)
         asked = wait_for("the program's request", lambda: self.evaluate("1") and next(
             (e["params"] for e in self.events if e["method"] == "Fetch.requestPaused"), None))
@@ -135,12 +142,16 @@ class ChromiumSession(Session, desktop="chromium"):
 
     def misuse(self):
         # What the page kept in the browser, asked for that was not its own, or said was wrong.
+        # The page keeps its own build in a cache of that name, and asks for its own files only: the
+        # program's under the build's address, the pictures at twice the size only for a screen that draws them.
         kept = self.evaluate("""(async () => [document.cookie && 'cookies: ' + document.cookie,
             localStorage.length && 'local storage', sessionStorage.length && 'session storage',
-            (await indexedDB.databases()).length && 'IndexedDB', (await caches.keys()).length && 'caches']
+            (await indexedDB.databases()).length && 'IndexedDB',
+            (await caches.keys()).some(name => name !== 'pokaz-' + BUILD) && 'caches: ' + await caches.keys()]
             .filter(Boolean))()""")
-        # The drag pointers are pictures in the page itself, data: addresses.
-        own = re.compile(re.escape(self.origin) + r"(|index\.html|pokaz\.(js|wasm)|favicon\.ico)$|data:image/png;")
+        program = "pokaz\\.(js|wasm)" + ("|" + re.escape(self.evaluate("DOUBLE_PICTURES")) if self.scale > 1 else "")
+        own = re.compile(re.escape(self.origin) + r"(|index\.html|favicon\.ico|pokaz\.webmanifest|service-worker\.js"
+                         r"|[\w-]+\.png|(" + program + r")\?v=" + self.evaluate("BUILD") + r")$|data:image/png;")
         requests = [e["params"]["request"]["url"] for e in self.events if e["method"] == "Network.requestWillBeSent"]
         errors = [json.dumps(e["params"])[:300] for e in self.events if e["method"] == "Runtime.exceptionThrown"
                   or e["method"] == "Runtime.consoleAPICalled" and e["params"]["type"] in ("error", "warning", "assert")
