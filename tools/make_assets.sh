@@ -2,9 +2,11 @@
 # Regenerates the 25 picture files in assets/ from their sources: renders the
 # desk and mailbox scenes with POV-Ray, rasterises the cartoon, reads the icon
 # drawings, and writes the bitmaps and icons with asset_maker. Also writes a
-# contact sheet of every scene into build/pictures/ for review.
+# contact sheet of every scene into build/pictures/ for review, and the window
+# icon drawn large, as PNG files in their folder of assets/.
 #
-# Usage: bash tools/make_assets.sh
+# Usage: bash tools/make_assets.sh [--app-icons]
+#   --app-icons: only the large icons, which need neither the build nor POV-Ray.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -13,7 +15,37 @@ readonly renders=build/pictures/renders
 readonly sheet=build/pictures/contact_sheet.png
 readonly maker=build/tools/asset_maker/asset_maker
 
-ensure_packages "${BUILD_PACKAGES[@]}" povray povray-includes librsvg2-bin
+# Each large icon as "SIZE FILE DRAWING", from the manifest's appIcons.
+readonly list_app_icons='
+import json, os
+with open("assets/manifest.json") as manifest:
+    icons = json.load(manifest)["appIcons"]
+drawing = os.path.normpath(os.path.join("assets", icons["drawing"]))
+for size in icons["sizes"]:
+    print(size, os.path.join("assets", icons["folder"], icons["file"].replace("{size}", str(size))), drawing)
+'
+
+# Rasterised afresh at each size, with none left over from an earlier list,
+# and recompressed losslessly: optipng keeps every pixel.
+make_app_icons() {
+    local listing size file drawing
+    listing=$(python3 -c "$list_app_icons")
+    read -r _ file _ <<<"$listing"
+    mkdir -p "$(dirname "$file")"
+    rm -f "$(dirname "$file")"/*.png
+    while read -r size file drawing; do
+        rsvg-convert --width "$size" --height "$size" --format png --output "$file" "$drawing"
+        optipng -quiet -o7 -strip all "$file"
+    done <<<"$listing"
+}
+
+readonly icon_packages=(librsvg2-bin optipng python3)
+if [ "${1:-}" = --app-icons ]; then
+    ensure_packages "${icon_packages[@]}"
+    make_app_icons
+    exit
+fi
+ensure_packages "${BUILD_PACKAGES[@]}" povray povray-includes "${icon_packages[@]}"
 
 SECONDS=0
 build_preset linux assets
@@ -39,5 +71,6 @@ start=$SECONDS
 QT_QPA_PLATFORM=offscreen "$maker" \
     --renders "$renders" --icons tools/icons --output assets \
     --contact-sheet "$sheet"
-echo "asset_maker: $((SECONDS - start)) s; total ${SECONDS} s"
+make_app_icons
+echo "asset_maker and the large icons: $((SECONDS - start)) s; total ${SECONDS} s"
 echo "contact sheet: $sheet"

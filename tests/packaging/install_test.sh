@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and builds the Debian package, and
 # checks that both give a desktop program: the executable and its command
-# line, a valid desktop entry and metainfo with release 2.00, the icons from
-# the window icon, a manual page, a package that lintian passes and that names
-# its runtime libraries (the end-to-end runs open the window).
-#   install_test.sh BUILD_DIR ASSET_DIR
+# line, a valid desktop entry and metainfo with release 2.00, the icon theme's
+# icons (the window icon's, and the same drawn large at each SIZE), a manual
+# page, a package that lintian passes and that names its runtime libraries
+# (the end-to-end runs open the window).
+#   install_test.sh BUILD_DIR ASSET_DIR SIZE...
 set -euo pipefail
 build=$1 assets=$2 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -28,13 +29,19 @@ field() { sed -n "s:.*<$1[^>]*>\(.*\)</$1>.*:\1:p" "$metainfo"; }
 check "metainfo launches the installed desktop entry" test -f "$prefix/share/applications/$(field launchable)"
 check "metainfo's command is installed" test -x "$prefix/bin/$(field binary)"
 check "metainfo and desktop entry give one name" test "$(field name)" = "$(sed -n 's/^Name=//p' "$desktop")"
-for size in 16 32; do
-    png=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
-    check "${size}x${size} icon is a ${size}x${size} PNG" test "$(identify -format '%m %wx%h' "$png")" = "PNG ${size}x${size}"
-    frame=$([ "$size" = 32 ] && echo 0 || echo 1)
-    check "${size}x${size} icon has the window icon's pixels" \
-        test "$(compare -metric AE "$png" "$assets/Form_Pokaz.ico[$frame]" null: 2>&1)" = 0
+# The theme's icons: the window icon's two images, then the large ones, each a
+# PNG of its size with some pixels drawn and some transparent.
+theme=$prefix/share/icons/hicolor
+for size in 16 32 "${@:3}"; do
+    check "${size}x${size} icon is a ${size}x${size} PNG drawn on a transparent ground" test "$(convert \
+        "$theme/${size}x${size}/apps/$app_id.png" -format '%m %wx%h %A ' -write info: -alpha extract \
+        -format '%[fx:mean > 0 && mean < 1]' info:)" = "PNG ${size}x${size} True 1"
 done
+for frame in 0 1; do
+    check "the window icon's image $frame is the theme's, pixel for pixel" test "$(compare -metric AE \
+        "$theme/$((32 >> frame))x$((32 >> frame))/apps/$app_id.png" "$assets/Form_Pokaz.ico[$frame]" null: 2>&1)" = 0
+done
+check "the scalable icon is an SVG drawing" grep -q '<svg' "$theme/scalable/apps/$app_id.svg"
 
 # The command line answers without a display.
 headless() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$prefix/bin/pokaz" "$@"; }
