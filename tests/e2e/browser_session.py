@@ -1,5 +1,5 @@
 # The page in a headless Chromium of its own, served on the loopback address
-# by a server the session starts and ends (page_server.py), driven through the
+# by a server the session starts and ends (tools/page_server.py), driven through the
 # DevTools protocol: mouse events through the browser's own input path, grabs
 # of what the page shows, and at scale 2 the device pixel ratio of a high-density
 # screen. The desktop is the one Qt draws on a canvas the size of the page,
@@ -55,8 +55,8 @@ class ChromiumSession(Session, desktop="chromium"):
         # The folder of the page, served as any static web host would; a later launch is the learner's next
         # visit, from a page of their own browser's (about:blank), to whatever the server has then, if anything.
         if not hasattr(self, "server"):
-            self.server = self.start("python3", os.path.join(os.path.dirname(__file__), "page_server.py"),
-                                     os.path.dirname(page))
+            server = os.path.join(os.path.dirname(__file__), "..", "..", "tools", "page_server.py")
+            self.server = self.start("python3", server, os.path.dirname(page))
             self.origin = "http://127.0.0.1:%s/" % re.search(r"port (\d+)", self.server.stdout.readline())[1]
             self.without_program(self.origin + os.path.basename(page))
         self.tools("Page.navigate", url="about:blank")

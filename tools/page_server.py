@@ -1,10 +1,11 @@
 #!/usr/bin/python3
-# A static web host for the page, on the loopback address: it serves a
-# folder as such hosts do, sending a file's brotli or gzip copy beside it
-# (FILE.br, FILE.gz) with its Content-Encoding to a browser that takes it,
-# and answering a revalidation with 304 when the file is unchanged. Prints
-# "port N" once it listens.
-#   page_server.py FOLDER
+# The page served on this computer as a web host serves it: a folder's files,
+# each sent as its brotli or gzip copy beside it (FILE.br, FILE.gz) with its
+# Content-Encoding to a browser that takes it, a revalidation answered with
+# 304 when the file is unchanged. It listens on the loopback address, where
+# browsers also allow the page's service worker, and says where once it does.
+# The browser tests and the page's benchmark serve the page with it.
+#   python3 tools/page_server.py build-web/page [PORT]
 import email.utils, functools, http.server, os, sys
 
 COPIES = ("br", ".br"), ("gzip", ".gz")
@@ -41,6 +42,7 @@ class PageHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(PageHandler, directory=sys.argv[1]))
-print("port", server.server_address[1], flush=True)
+folder, port = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 0
+server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(PageHandler, directory=folder))
+print(f"{folder} on http://127.0.0.1:{server.server_address[1]}/ (port {server.server_address[1]})", flush=True)
 server.serve_forever()
