@@ -142,12 +142,15 @@ class ChromiumSession(Session, desktop="chromium"):
 
     def misuse(self):
         # What the page kept in the browser, asked for that was not its own, or said was wrong.
-        # The page keeps its own build in a cache of that name, and asks for its own files only: the
-        # program's under the build's address, the pictures at twice the size only for a screen that draws them.
+        # The page keeps its own build in a cache of that name, through its own worker, and asks for its own
+        # files only: the program's under the build's address, the pictures at twice the size only for a
+        # screen that draws them.
         kept = self.evaluate("""(async () => [document.cookie && 'cookies: ' + document.cookie,
             localStorage.length && 'local storage', sessionStorage.length && 'session storage',
             (await indexedDB.databases()).length && 'IndexedDB',
-            (await caches.keys()).some(name => name !== 'pokaz-' + BUILD) && 'caches: ' + await caches.keys()]
+            (await caches.keys()).some(name => name !== 'pokaz-' + BUILD) && 'caches: ' + await caches.keys(),
+            (await navigator.serviceWorker.getRegistrations()).some(r => r.scope !== new URL('.', location).href
+                || !r.active?.scriptURL.endsWith('/service-worker.js')) && 'workers']
             .filter(Boolean))()""")
         program = "pokaz\\.(js|wasm)" + ("|" + re.escape(self.evaluate("DOUBLE_PICTURES")) if self.scale > 1 else "")
         own = re.compile(re.escape(self.origin) + r"(|index\.html|favicon\.ico|pokaz\.webmanifest|service-worker\.js"
