@@ -29,6 +29,11 @@ using namespace pokaz;
 using namespace pokaz::test;
 using enum Control;
 
+// The pictures at twice the size taken from the program's resources and put
+// back, as where a page fetched none; the functions are global.
+void dropDoubleSizePictures() { Q_CLEANUP_RESOURCE(pictures_2x); }
+void restoreDoubleSizePictures() { Q_INIT_RESOURCE(pictures_2x); }
+
 namespace {
 
 // Qt's resampling of a picture against the same done here, in colour levels.
@@ -254,7 +259,8 @@ private slots:
     // The pencils' pointer, made for whichever screen the window is on when
     // the drag begins (ctest gives the tests a second screen of twice the ratio): the
     // icon at twice its size from a ratio of 2 on, marked as such, pointing
-    // with the pencil's tip in the icon's own pixels.
+    // with the pencil's tip in the icon's own pixels; at its own size where
+    // the pictures at twice the size are missing.
     void theDragPointerFitsTheScreenTheWindowIsOnNow()
     {
         WindowDriver driver;
@@ -271,6 +277,20 @@ private slots:
             QCOMPARE(pointer->hotSpot(), QPoint(0, 31));
             driver.release(PencilsPoint);
         }
+        // Without the pictures at twice the size, every picture and pointer is
+        // drawn at its own size, on any screen.
+        dropDoubleSizePictures();
+        QVERIFY(!hasDoubleSizePictures());
+        WindowDriver plain;
+        plain.click(closedDrawerPoint(4));
+        for (QScreen* screen : QGuiApplication::screens()) {
+            plain.form().windowHandle()->setScreen(screen);
+            plain.form().grab(); // a picture at twice the size asked for here stops the program
+            plain.press(PencilsPoint);
+            QCOMPARE(QGuiApplication::overrideCursor()->pixmap().size(), QSize(32, 32));
+            plain.release(PencilsPoint);
+        }
+        restoreDoubleSizePictures();
     }
 
     // Every text as the learner reads it, in the face and size of the layout.
