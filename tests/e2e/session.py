@@ -9,13 +9,14 @@ import contextlib, os, re, signal, subprocess, sys, tempfile, time
 
 
 def wait_for(what, probe, seconds=10):
+    # `what` may be a function, asked at the failure for what was seen then.
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         with contextlib.suppress(subprocess.CalledProcessError, FileNotFoundError):
             if found := probe():
                 return found
         time.sleep(0.06)
-    fail(what)
+    fail(what() if callable(what) else what)
 
 
 def fail(what):
