@@ -10,8 +10,8 @@ QT_CACHE=${POKAZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pokaz}
 
 # What every cross-built Qt leaves out: Qt's base only, static and release,
 # optimised for size, without the modules and features the program does not
-# use (style sheets, rich text, dock widgets, date editing, gestures, the
-# MIME database), and with the libraries Qt carries in place of the build
+# use (style sheets, rich text, dock widgets, date editing, gestures), and
+# with the libraries Qt carries in place of the build
 # machine's.
 QT_LEAN_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFEATURE_optimize_size=ON
@@ -23,7 +23,7 @@ QT_LEAN_OPTIONS=(
     -DFEATURE_style_stylesheet=OFF -DFEATURE_cssparser=OFF -DFEATURE_texthtmlparser=OFF
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
     -DFEATURE_dockwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_datetimeparser=OFF
-    -DFEATURE_gestures=OFF -DFEATURE_mimetype=OFF
+    -DFEATURE_gestures=OFF
 )
 
 # The deb-src entry through which apt fetches Qt's source; it goes again once

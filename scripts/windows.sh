@@ -13,10 +13,11 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 use_preset windows
 # Tablet events need wintab, which Debian's source leaves out; OpenGL goes as
 # an input, since turning off its feature breaks the platform plugin. No
-# graphics view. (Direct2D stays: without it Qt 6.4 leaves out the DirectWrite
-# font database that its Windows platform plugin still calls for.)
+# graphics view, nor the MIME database (only the browser's drag code wants
+# it). Direct2D stays: without it Qt 6.4 leaves out the DirectWrite font
+# database that its Windows platform plugin still calls for.
 QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DFEATURE_static_runtime=ON -DINPUT_opengl=no -DFEATURE_tabletevent=OFF
-    -DFEATURE_graphicsview=OFF)
+    -DFEATURE_graphicsview=OFF -DFEATURE_mimetype=OFF)
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 qt_for windows "mingw-w64 $compiler" "${QT_OPTIONS[@]}"
 
