@@ -2,7 +2,7 @@
 # and one that builds a preset's tree. Sourced by every script that builds;
 # quick when everything is there.
 
-BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev fonts-wine)
+BUILD_PACKAGES=(cmake g++ ninja-build ccache qt6-base-dev fonts-wine)
 # Cross-building for Windows, and running what it built under Wine.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix perl dpkg-dev nsis python3)
 WINDOWS_TEST_PACKAGES=(wine64 python3-pefile)
