@@ -7,7 +7,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 build_preset linux linux
 ctest --preset linux --parallel "$(nproc)"
 
-# The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The program's tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 build_preset asan asan
 ctest --preset asan --parallel "$(nproc)"
 
