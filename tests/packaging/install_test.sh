@@ -63,7 +63,7 @@ deb=$(ls "$scratch"/deb/*.deb)
 lintian --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 || fail "lintian: $(cat "$scratch/lintian")"
 check "package version is 2.00" test "$(dpkg-deb -f "$deb" Version)" = 2.00
 check "package pulls in Qt's widgets" grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
-check "package recommends Qt's Wayland platform" grep -q qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)"
+check "package recommends Qt's Wayland platform and GTK theme" test "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland, qt6-gtk-platformtheme"
 
 echo "install test: $failures failed"
 [ "$failures" = 0 ]
