@@ -11,8 +11,7 @@ QT_CACHE=${POKAZ_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pokaz}
 # What every cross-built Qt leaves out: Qt's base only, static and release,
 # optimised for size, without the modules and features the program does not
 # use (style sheets, rich text, dock widgets, date editing, gestures), and
-# with the libraries Qt carries in place of the build
-# machine's.
+# with the libraries Qt carries in place of the build machine's.
 QT_LEAN_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFEATURE_optimize_size=ON
     -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF

@@ -14,8 +14,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
 use_preset web
 # The browser gives one thread; the page draws through WebGL, so OpenGL
 # stays. No documents, movies or picture formats the program never reads, no
-# table views. (Qt 6.4's widgets do not build without item views, nor its
-# Windows style without table views.)
+# table views. (Qt 6.4's widgets do not build without item views.)
 QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DFEATURE_thread=OFF
     -DFEATURE_pdf=OFF -DFEATURE_movie=OFF -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF -DFEATURE_tableview=OFF)
 compiler=$(emcc -dumpversion)

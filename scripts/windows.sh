@@ -14,8 +14,9 @@ use_preset windows
 # Tablet events need wintab, which Debian's source leaves out; OpenGL goes as
 # an input, since turning off its feature breaks the platform plugin. No
 # graphics view, nor the MIME database (only the browser's drag code wants
-# it). Direct2D stays: without it Qt 6.4 leaves out the DirectWrite font
-# database that its Windows platform plugin still calls for.
+# it). Table views stay, since Qt 6.4's Vista style casts to them unguarded;
+# Direct2D too: without it Qt leaves out the DirectWrite font database that
+# its Windows platform plugin still calls for.
 QT_OPTIONS=("${QT_LEAN_OPTIONS[@]}" -DFEATURE_static_runtime=ON -DINPUT_opengl=no -DFEATURE_tabletevent=OFF
     -DFEATURE_graphicsview=OFF -DFEATURE_mimetype=OFF)
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
