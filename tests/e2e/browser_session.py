@@ -127,9 +127,14 @@ class ChromiumSession(Session, desktop="chromium"):
         self.tools("Input.dispatchMouseEvent", type=kind, x=self.pointer[0] / self.scale, y=self.pointer[1] / self.scale,
                    buttons=self.buttons, **details)
 
-    def shot(self):
-        grab = self.tools("Page.captureScreenshot", optimizeForSpeed=True)["data"]
+    def shot(self, **clip):
+        grab = self.tools("Page.captureScreenshot", optimizeForSpeed=True, **clip)["data"]
         return Image.open(io.BytesIO(base64.b64decode(grab))).convert("RGB")
+
+    def grab(self, box):
+        # Only the box, in the page's pixels, drawn at the device's: a tenth of a whole grab's time.
+        left, top, right, bottom = (n / self.scale for n in box)
+        return self.shot(clip=dict(x=left, y=top, width=right - left, height=bottom - top, scale=1))
 
     def pointer_is(self, drawn, aim, within):
         # The pointer the browser shows over the canvas: its picture at its

@@ -54,13 +54,14 @@ class Program(Learner):
 
     def finished(self):
         # The instruction highlighted.
-        return self.x.shot().getpixel(self.screen(*centre("Poruka"))) == (255, 0, 0)
+        x, y = self.screen(*centre("Poruka"))
+        return self.x.grab((x, y, x + 1, y + 1)).getpixel((0, 0)) == (255, 0, 0)
 
     def ink(self, name):
         # The size of the box round a caption's dark pixels inside its
         # control, clear of its border and focus frame, in screen pixels.
         x, y, w, h = RECT[name]
-        inside = self.x.shot().convert("L").crop((*self.screen(x + 3, y + 3), *self.screen(x + w - 3, y + h - 3)))
+        inside = self.x.grab((*self.screen(x + 3, y + 3), *self.screen(x + w - 3, y + h - 3))).convert("L")
         left, top, right, bottom = inside.point(lambda v: 255 if v < 100 else 0).getbbox() or (0, 0, 0, 0)
         return right - left, bottom - top
 

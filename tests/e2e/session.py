@@ -78,6 +78,10 @@ class Session(contextlib.AbstractContextManager):
         # The frame the desktop puts round the window, checked; returns where its close box is, if it has one.
         return None
 
+    def grab(self, box):
+        # The part of the screen in a box (left, top, right, bottom).
+        return self.shot().crop(box)
+
     def pointer_area(self):
         # Where the grabs show the pointer, if they do (X and the browser leave it out).
         return None

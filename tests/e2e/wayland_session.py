@@ -6,7 +6,7 @@
 # the virtual pointer of wayvnc moved over an RFB connection (sway's own "seat
 # cursor" commands send no motion while a button is held, so they cannot
 # drag); screen grabs by grim, which show the pointer as sway draws it.
-import glob, io, json, os, pwd, shutil, socket, struct, subprocess, tempfile, time
+import glob, io, json, math, os, pwd, shutil, socket, struct, subprocess, tempfile, time
 
 from PIL import Image
 from session import Session, expect, fail, icon_shown, wait_for
@@ -118,9 +118,16 @@ class WaylandSession(Session, desktop="wayland"):
     def down(self): self.send(buttons=1)
     def up(self): self.send(buttons=0)
 
-    def shot(self):
-        grab = subprocess.run(["grim", "-t", "ppm", "-"], env=self.env, check=True, capture_output=True).stdout
+    def shot(self, *region):
+        grab = subprocess.run(["grim", *region, "-t", "ppm", "-"], env=self.env, check=True, capture_output=True).stdout
         return Image.open(io.BytesIO(grab)).convert("RGB")
+
+    def grab(self, box):
+        # grim takes a region in the layout's whole pixels: the one round the box, cut down to it.
+        left, top = (int(n // self.scale) for n in box[:2])
+        right, bottom = (math.ceil(n / self.scale) for n in box[2:])
+        shot = self.shot("-g", f"{left},{top} {right - left}x{bottom - top}")
+        return shot.crop([n - m * self.scale for n, m in zip(box, (left, top) * 2)])
 
     def pointer_area(self):
         # Wherever a drag icon's hot spot lies, the icon stays within its size of the pointer.
