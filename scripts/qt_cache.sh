@@ -133,12 +133,13 @@ build_qt() {
 }
 
 # build_with_qt PRESET: the program built in the tree of the configure and
-# build presets PRESET, build-PRESET/, against the Qt of QT_PREFIX. A tree
+# build presets PRESET, build-PRESET/, against the Qt of QT_PREFIX, with the
+# steps that tools/build_cache.py keeps in the cache beside it. A tree
 # configured against another Qt, such as one a changed key replaced, starts
 # afresh: its compiler checks and Qt's packages were found there.
 build_with_qt() {
     local preset=$1 cached
     cached=$(cat "build-$preset/CMakeCache.txt" 2>/dev/null) || true
     [[ -z $cached ]] || grep -qxF "POKAZ_QT_PREFIX:PATH=$QT_PREFIX" <<<"$cached" || rm -rf "build-$preset"
-    build_preset "$preset" "$preset" -DPOKAZ_QT_PREFIX:PATH="$QT_PREFIX"
+    build_preset "$preset" "$preset" -DPOKAZ_QT_PREFIX:PATH="$QT_PREFIX" -DPOKAZ_BUILD_CACHE:PATH="$QT_CACHE/builds"
 }

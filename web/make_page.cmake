@@ -87,8 +87,11 @@ configure_file(${SOURCE_DIR}/service-worker.js.in ${PAGE_DIR}/service-worker.js 
 
 set(page favicon.ico ${icon_names})
 set(compressing)
+# The same file compressed before is taken as it was (BUILD_CACHE).
+set(cached ${CMAKE_CURRENT_LIST_DIR}/../tools/build_cache.py ${BUILD_CACHE})
 foreach(file index.html ${versioned} pokaz.webmanifest service-worker.js)
-    list(APPEND compressing COMMAND ${GZIP} -9 -n -k -f ${file} COMMAND ${BROTLI} -q 11 -k -f ${file})
+    list(APPEND compressing COMMAND ${cached} ${file}.gz -- ${GZIP} -9 -n -k -f ${file}
+                            COMMAND ${cached} ${file}.br -- ${BROTLI} -q 11 -k -f ${file})
     list(APPEND page ${file} ${file}.gz ${file}.br)
 endforeach()
 # The commands of one execute_process run side by side (as a pipeline, whose
