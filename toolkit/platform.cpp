@@ -34,6 +34,14 @@ QString cssPointer(const QCursor& pointer)
 
 // The canvases Qt draws into, as the page handed them to the program.
 emscripten::val canvases() { return emscripten::val::module_property("qtContainerElements"); }
+
+// Calls the page's function of that name, where the page has one.
+template <typename... Arguments> void tellPage(const char* name, const Arguments&... arguments)
+{
+    const emscripten::val function = emscripten::val::module_property(name);
+    if (function.typeOf().as<std::string>() == "function")
+        function(arguments...);
+}
 #endif
 
 } // namespace
@@ -90,12 +98,20 @@ void showDragPointer(const QCursor& pointer)
 
 void restorePointer() { QGuiApplication::restoreOverrideCursor(); }
 
+void showStatus(const QString& purpose, const QString& caption)
+{
+#ifdef Q_OS_WASM
+    tellPage("showStatus", purpose.toStdString(), caption.toStdString());
+#else
+    Q_UNUSED(purpose);
+    Q_UNUSED(caption);
+#endif
+}
+
 void announceEnd()
 {
 #ifdef Q_OS_WASM
-    const emscripten::val ended = emscripten::val::module_property("programEnded");
-    if (ended.typeOf().as<std::string>() == "function")
-        ended();
+    tellPage("programEnded");
 #endif
 }
 
