@@ -6,6 +6,12 @@
 #include <QString>
 #include <Qt>
 
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+
+#include <vector>
+#endif
+
 namespace pokaz::toolkit {
 
 // What the program needs to know of the platform Qt runs it on: each fact
@@ -49,6 +55,11 @@ void restorePointer();
 // browser's canvas no accessibility tree, so there the page's own live region
 // says it; a desktop's screen reader reads the labels themselves.
 void showStatus(const QString& purpose, const QString& caption);
+
+#ifdef Q_OS_WASM
+// The canvases Qt draws into, as the page handed them to the program.
+std::vector<emscripten::val> pageCanvases();
+#endif
 
 // The program's window has closed. In the browser, where the program goes on
 // living in its page, the page is told, and offers to start it again;
