@@ -98,7 +98,7 @@ QWidget* FormController::createWidget(const ControlLayout& row, QWidget& contain
         text->setAlignment((row.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         if (row.font)
             text->setFont(fontOf(*row.font));
-        text->setText(fromUtf8(row.caption));
+        text->setCaption(fromUtf8(row.caption));
         return text;
     }
     case ControlClass::Frame: {
@@ -169,7 +169,7 @@ void FormController::setVisible(Control control, Truth visible)
 
 void FormController::setCaption(Control control, std::string_view caption)
 {
-    label(control).setText(fromUtf8(caption));
+    label(control).setCaption(fromUtf8(caption));
 }
 
 void FormController::setBackColor(Control control, OleColor color) { label(control).setBackColor(color); }

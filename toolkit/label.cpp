@@ -1,6 +1,7 @@
 #include "label.h"
 
 #include "fonts.h"
+#include "platform.h"
 #include "system_color.h"
 
 #include <QAccessible>
@@ -65,6 +66,25 @@ Label::Label(QWidget* parent)
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
     applyColors();
+}
+
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    if (isVisible())
+        showStatus(accessibleDescription(), caption);
+}
+
+void Label::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    showStatus(accessibleDescription(), text());
+}
+
+void Label::hideEvent(QHideEvent* event)
+{
+    QLabel::hideEvent(event);
+    showStatus(accessibleDescription(), QString());
 }
 
 void Label::setBorder(Border border)

@@ -10,6 +10,10 @@ namespace pokaz::toolkit {
 // background, in the system's button colours until told otherwise. It keeps the size it is given and never takes the
 // focus. A bold caption in a bitmap face that has no bold cut is drawn twice, one pixel apart, as desktops embolden
 // such faces. On a scaled screen a caption in a bitmap face is that drawing with its pixels enlarged.
+//
+// Its caption is a status message: the program's labels tell the learner what to do, how far the letter is
+// written and that the exercise is over. While it is shown, the platform hears it (showStatus) under what the
+// label is for, its accessible description.
 class Label final : public QLabel {
     Q_OBJECT
 
@@ -18,6 +22,7 @@ public:
 
     explicit Label(QWidget* parent);
 
+    void setCaption(const QString& caption);
     void setBorder(Border border);
     void setBackColor(OleColor color);
     void setForeColor(OleColor color);
@@ -28,6 +33,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void applyColors();

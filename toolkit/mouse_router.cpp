@@ -12,7 +12,8 @@ MouseRouter::MouseRouter(QWidget& window, const ControlLocator& controls, Contro
     : window_(window)
     , controls_(controls)
     , drag_(controls, events)
-    , clicks_(events)
+    , clicks_(events, BrowserClickCount::Judge)
+    , clickCount_(clicks_)
 {
     watch(window);
 }

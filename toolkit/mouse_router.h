@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser_click_count.h"
 #include "click_tracker.h"
 #include "control_events.h"
 #include "drag_tracker.h"
@@ -16,6 +17,7 @@ namespace pokaz::toolkit {
 // that have a drag pointer. Every event goes to the topmost shown control
 // under the pointer, whichever widget Qt handed it to. Push buttons keep
 // their own clicks; the second press of a double-click on one is a DblClick.
+// In the browser the browser's count of clicks tells a double-click.
 //
 // Pressing the left button on a drag control starts its drag at once: the
 // pointer shows the drag pointer until the release, and that control never
@@ -44,6 +46,7 @@ private:
     const ControlLocator& controls_;
     DragTracker drag_;
     ClickTracker clicks_;
+    BrowserClickCount clickCount_;
 };
 
 } // namespace pokaz::toolkit

@@ -32,8 +32,13 @@ QString cssPointer(const QCursor& pointer)
         .arg(pointer.hotSpot().y());
 }
 
-// The canvases Qt draws into, as the page handed them to the program.
-emscripten::val canvases() { return emscripten::val::module_property("qtContainerElements"); }
+// Calls the page's function of that name, where the page has one.
+template <typename... Arguments> void tellPage(const char* name, const Arguments&... arguments)
+{
+    const emscripten::val function = emscripten::val::module_property(name);
+    if (function.typeOf().as<std::string>() == "function")
+        function(arguments...);
+}
 #endif
 
 } // namespace
@@ -80,9 +85,8 @@ void showDragPointer(const QCursor& pointer)
     // Qt would show its arrow for a picture pointer, and warn; the canvas's style is set after it.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     const std::string css = cssPointer(pointer).toStdString();
-    const emscripten::val all = canvases();
-    for (int i = 0; i < all["length"].as<int>(); ++i)
-        all[i]["style"].set("cursor", css);
+    for (const emscripten::val& canvas : pageCanvases())
+        canvas["style"].set("cursor", css);
 #else
     QGuiApplication::setOverrideCursor(pointer);
 #endif
@@ -90,12 +94,27 @@ void showDragPointer(const QCursor& pointer)
 
 void restorePointer() { QGuiApplication::restoreOverrideCursor(); }
 
+void showStatus(const QString& purpose, const QString& caption)
+{
+#ifdef Q_OS_WASM
+    tellPage("showStatus", purpose.toStdString(), caption.toStdString());
+#else
+    Q_UNUSED(purpose);
+    Q_UNUSED(caption);
+#endif
+}
+
+#ifdef Q_OS_WASM
+std::vector<emscripten::val> pageCanvases()
+{
+    return emscripten::vecFromJSArray<emscripten::val>(emscripten::val::module_property("qtContainerElements"));
+}
+#endif
+
 void announceEnd()
 {
 #ifdef Q_OS_WASM
-    const emscripten::val ended = emscripten::val::module_property("programEnded");
-    if (ended.typeOf().as<std::string>() == "function")
-        ended();
+    tellPage("programEnded");
 #endif
 }
 

@@ -3,7 +3,14 @@
 #include <QCursor>
 #include <QImage>
 #include <QPoint>
+#include <QString>
 #include <Qt>
+
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+
+#include <vector>
+#endif
 
 namespace pokaz::toolkit {
 
@@ -42,6 +49,17 @@ QCursor dragPointer(const QImage& icon, int factor, QPoint hotSpot);
 // shows no picture as a pointer, so there the page's canvas shows it.
 void showDragPointer(const QCursor& pointer);
 void restorePointer();
+
+// A label's caption, a status message, as the learner now sees it under what
+// the label is for; an empty caption, when it is hidden. Qt 6.4 gives the
+// browser's canvas no accessibility tree, so there the page's own live region
+// says it; a desktop's screen reader reads the labels themselves.
+void showStatus(const QString& purpose, const QString& caption);
+
+#ifdef Q_OS_WASM
+// The canvases Qt draws into, as the page handed them to the program.
+std::vector<emscripten::val> pageCanvases();
+#endif
 
 // The program's window has closed. In the browser, where the program goes on
 // living in its page, the page is told, and offers to start it again;

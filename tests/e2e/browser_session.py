@@ -18,6 +18,7 @@ class ChromiumSession(Session, desktop="chromium"):
     def __init__(self, scale):
         super().__init__(scale)
         self.buttons, self.pointer, self.last_press = 0, (0, 0), (None, None, 0)  # when, where, how many
+        self.double_click_time = 0.5  # the system's, by which the browser counts clicks
         self.profile = os.path.join(self.home.name, "chromium")
         sandbox = ["--no-sandbox"] if os.geteuid() == 0 else []  # Chromium runs no sandbox as root
         self.start("chromium", "--headless=new", *sandbox, "--user-data-dir=" + self.profile,
@@ -114,9 +115,10 @@ class ChromiumSession(Session, desktop="chromium"):
         self.mouse("mouseMoved", button="left" if self.buttons else "none")
 
     def down(self):
-        # The browser counts clicks as the system would: a second press soon, on the same spot, doubles it.
+        # The browser counts clicks as the system would: a second press within its time, on the same spot, doubles it.
         now, (when, where, count) = time.monotonic(), self.last_press
-        self.last_press, self.buttons = (now, self.pointer, count + 1 if where == self.pointer and now - when < 0.5 else 1), 1
+        again = where == self.pointer and now - when < self.double_click_time
+        self.last_press, self.buttons = (now, self.pointer, count + 1 if again else 1), 1
         self.mouse("mousePressed", button="left", clickCount=self.last_press[2])
 
     def up(self):
@@ -126,6 +128,15 @@ class ChromiumSession(Session, desktop="chromium"):
     def mouse(self, kind, **details):
         self.tools("Input.dispatchMouseEvent", type=kind, x=self.pointer[0] / self.scale, y=self.pointer[1] / self.scale,
                    buttons=self.buttons, **details)
+
+    def status_lines(self):
+        # What a screen reader reads of the page in the browser's accessibility tree: the canvas by its name, and
+        # the lines of the page's live region, {what each says: what it is for}.
+        nodes = {n["nodeId"]: n for n in self.tools("Accessibility.getFullAXTree")["nodes"] if not n.get("ignored")}
+        say = lambda node, key="name": node.get(key, {}).get("value", "")
+        expect(any(say(n, "role") == "Canvas" and say(n) == "Pokaz" for n in nodes.values()), "the canvas unnamed")
+        lines = [nodes[i] for n in nodes.values() if say(n, "role") == "status" for i in n["childIds"] if i in nodes]
+        return {"".join(say(nodes.get(i, {})) for i in line["childIds"]): say(line, "description") for line in lines}
 
     def shot(self, **clip):
         grab = self.tools("Page.captureScreenshot", optimizeForSpeed=True, **clip)["data"]

@@ -43,8 +43,8 @@ class Learner:
     # Clicks and releases leave the pointer on the frame's top edge, where no
     # tooltip shows up in a screenshot. (Xwayland loses a press that comes
     # soon after the pointer came back into the window.)
-    def click(self, point, times=1, then=()):
-        self.x.click(*self.screen(*point), times, rest=self.screen(*REST))
+    def click(self, point, times=1, then=(), pause=0):
+        self.x.click(*self.screen(*point), times, rest=self.screen(*REST), pause=pause)
         self.sees(*then)
 
     def press(self, point):

@@ -37,6 +37,8 @@ def icon_shown(drawn, shown):
 class Session(contextlib.AbstractContextManager):
     desktops = {}  # by the name a test run asks for
     SCREEN = 1600, 1200
+    double_click_time = None  # the learner's setting, where a test can set it (in seconds)
+    status_lines = None  # where the program is heard through a live region of its own: what it says there
 
     def __init_subclass__(cls, desktop=None, **rest):
         super().__init_subclass__(**rest)
@@ -106,11 +108,11 @@ class Session(contextlib.AbstractContextManager):
         return subprocess.run(args, env=self.env, check=True, capture_output=True, text=True, timeout=timeout).stdout
 
     # The left button and the pointer, in screen pixels, through a
-    # session's move, down and up: clicks within the double-click time, then
-    # the pointer to rest.
-    def click(self, x, y, times, rest):
+    # session's move, down and up: clicks a pause apart, then the pointer to rest.
+    def click(self, x, y, times, rest, pause=0):
         self.move(x, y)
-        for _ in range(times):
+        for n in range(times):
+            time.sleep(pause if n else 0)
             self.down()
             self.up()
         self.move(*rest)
