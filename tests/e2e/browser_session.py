@@ -81,8 +81,11 @@ class ChromiumSession(Session, desktop="chromium"):
         self.tools("Fetch.fulfillRequest", requestId=asked["requestId"], responseCode=404)
         wait_for("the page's word that the program failed", lambda: self.evaluate(
             "!document.getElementById('failed').hidden && document.getElementById('loading').hidden"))
+        # The page's note of the failure is no misuse; it may come after the page's word.
+        wait_for("the page's note of the failure", lambda: self.evaluate("1") and any(
+            e["method"] == "Runtime.consoleAPICalled" for e in self.events))
         self.tools("Fetch.disable")
-        self.events.clear()  # the page's note of the failure is no misuse
+        self.events.clear()
 
     def find_window(self, title, seconds=60):
         wait_for(f"a window in the page titled {title}", lambda: self.evaluate("document.title") == title
