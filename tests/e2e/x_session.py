@@ -14,7 +14,12 @@ class XServer(Session):
         self.env["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
 
     def find_window(self, title, seconds=30):
-        return self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{title}$", timeout=seconds).split()[0]
+        # xdotool gives up at an X error, as when a window goes while it looks (Wine's own, as Wine starts).
+        def found():
+            with contextlib.suppress(subprocess.CalledProcessError):
+                return self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{title}$",
+                                timeout=seconds).split()[0]
+        return wait_for(f"a window titled {title}", found, seconds)
 
     def client_geometry(self, window):
         # xdotool's own answer is off by the frame under a window manager.
