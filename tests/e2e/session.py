@@ -5,14 +5,14 @@
 # subclass that names itself (Session.desktops) and carries its own facts: how
 # it scales, how it starts and watches the program, what frame it puts round
 # the window, how its pointer moves and is read.
-import contextlib, os, re, signal, subprocess, sys, tempfile, time
+import atexit, contextlib, os, re, signal, subprocess, sys, tempfile, time
 
 
 def wait_for(what, probe, seconds=10):
     # `what` may be a function, asked at the failure for what was seen then.
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        with contextlib.suppress(subprocess.CalledProcessError, FileNotFoundError):
+        with contextlib.suppress(subprocess.CalledProcessError, OSError, ValueError):  # not there yet
             if found := probe():
                 return found
         time.sleep(0.06)
@@ -45,6 +45,7 @@ class Session(contextlib.AbstractContextManager):
 
     def __init__(self, scale):
         self.scale, self.helpers = scale, []
+        atexit.register(self.__exit__)  # as well where a session fails to start, before any with-statement holds it
         self.env = {k: v for k, v in os.environ.items() if not k.startswith((
             "DBUS_", "AT_SPI", "WAYLAND", "QT_QPA", "SESSION_MANAGER", "DISPLAY", "SWAYSOCK", "I3SOCK", "XDG_"))}
         self.home = tempfile.TemporaryDirectory()
@@ -79,8 +80,9 @@ class Session(contextlib.AbstractContextManager):
         return None
 
     def grab(self, box):
-        # The part of the screen in a box (left, top, right, bottom).
-        return self.shot().crop(box)
+        # The part of the screen in a box (left, top, right, bottom), from a shot of it alone where the
+        # desktop can take one.
+        return self.shot(box)
 
     def pointer_area(self):
         # Where the grabs show the pointer, if they do (X and the browser leave it out).
@@ -93,6 +95,7 @@ class Session(contextlib.AbstractContextManager):
 
     def __exit__(self, *_):
         # Asked first, so that a compositor removes its sockets; killed if it will not end.
+        atexit.unregister(self.__exit__)
         for helper in reversed(self.helpers):
             for sig in (signal.SIGTERM, signal.SIGKILL):
                 with contextlib.suppress(ProcessLookupError):
