@@ -19,6 +19,8 @@ class BrowserSession(Session):
     CLOSE_BOX = 14, 13  # the close box's middle, from the frame's top-right corner
 
     def connect(self, address):
+        # The remote tools' websocket. The client would check every byte of a grab's text for UTF-8 in
+        # Python, which took longer than the browser took to grab.
         import websocket  # only the browser's runs need it
         self.socket = websocket.create_connection(address, timeout=60, suppress_origin=True, skip_utf8_validation=True)
         self.sent, self.events = 0, []
