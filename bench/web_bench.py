@@ -8,7 +8,7 @@
 #   web_bench.py BUILD_WEB RUNS EXERCISES
 import contextlib, os, statistics, sys, time
 
-from browser_session import ChromiumSession  # from tests/e2e, on the PYTHONPATH that web.sh sets
+from chromium_session import ChromiumSession  # from tests/e2e, on the PYTHONPATH that web.sh sets
 from learner import Learner
 from session import wait_for
 

@@ -6,9 +6,12 @@ BUILD_PACKAGES=(cmake g++ ninja-build ccache qt6-base-dev fonts-wine)
 # Cross-building for Windows, and running what it built under Wine.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix perl dpkg-dev nsis python3)
 WINDOWS_TEST_PACKAGES=(wine64 python3-pefile)
-# Building the web page with Debian's Emscripten, and trying it in Chromium.
+# Building the web page with Debian's Emscripten, and trying it in Chromium,
+# Firefox and WebKitGTK: Firefox draws WebGL through Mesa's EGL and software
+# renderer, which it loads only when it runs; WebKit's MiniBrowser runs on an
+# Xvfb, where xdotool gives the right-click its driver cannot.
 WEB_PACKAGES=(emscripten binaryen node-acorn brotli perl dpkg-dev python3)
-WEB_TEST_PACKAGES=(chromium python3-websocket python3-pil)
+WEB_TEST_PACKAGES=(chromium firefox-esr libegl1 libgl1-mesa-dri webkit2gtk-driver xvfb xdotool python3-websocket python3-pil)
 TEST_PACKAGES=(xvfb xdotool imagemagick strace valgrind desktop-file-utils appstream dpkg-dev file lintian openbox x11-utils dbus at-spi2-core python3-pyatspi python3-pil python3-xlib
     sway grim wayvnc qt6-wayland xwayland x11-xserver-utils)
 

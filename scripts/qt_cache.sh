@@ -92,36 +92,37 @@ PYTHON
 }
 
 # qt_for PLATFORM COMPILER_VERSION [QT_OPTION...]: sets QT_PREFIX to the
-# folder of Qt for PLATFORM, building it first with QT_TOOLCHAIN when the
-# cache has none for these inputs; a new build takes the place of the
-# platform's older ones.
+# folder of Qt for PLATFORM, building it first with QT_TOOLCHAIN and the
+# platform's patches (qt-patches/PLATFORM/) when the cache has none for these
+# inputs; a new build takes the place of the platform's older ones.
 qt_for() {
     local platform=$1 compiler=$2
     shift 2
-    local version key here lock
+    local version key here patches lock
     version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
     here=$(dirname "${BASH_SOURCE[0]}")
+    patches=$here/qt-patches/$platform
     # Comments and the options' order change no build.
-    key=$( (echo "$version" "$compiler"; printf '%s\n' "$@" | LC_ALL=C sort; grep -hv '^[[:space:]]*#' "$QT_TOOLCHAIN" "$here/build_qt.sh") |
-        sha256sum | cut -c1-12)
+    key=$( (echo "$version" "$compiler"; printf '%s\n' "$@" | LC_ALL=C sort; grep -hv '^[[:space:]]*#' "$QT_TOOLCHAIN" "$here/build_qt.sh"
+        find "$patches" -name '*.patch' -exec cat {} + 2>/dev/null || true) | sha256sum | cut -c1-12)
     QT_PREFIX=$QT_CACHE/qt-${version%%+*}-$platform-$key
     mkdir -p "$QT_CACHE"
     # A run that builds in the cache or clears it is waited for.
     exec {lock}>"$QT_CACHE/lock"
     flock "$lock"
-    [[ -f $QT_PREFIX/complete ]] || build_qt "$platform" "$version" "$here" "$@"
+    [[ -f $QT_PREFIX/complete ]] || build_qt "$platform" "$version" "$here" "$patches" "$@"
     exec {lock}>&-
 }
 
-# build_qt PLATFORM VERSION SCRIPT_DIR [QT_OPTION...]: qt_for's build, under its lock.
+# build_qt PLATFORM VERSION SCRIPT_DIR PATCH_DIR [QT_OPTION...]: qt_for's build, under its lock.
 build_qt() {
-    local platform=$1 version=$2 here=$3 log=$QT_CACHE/qt-$1.log status
-    shift 3
+    local platform=$1 version=$2 here=$3 patches=$4 log=$QT_CACHE/qt-$1.log status
+    shift 4
     enable_qt_source "$version" || return
     # Left by a build that was killed: a partial install and whole build trees.
     rm -rf "$QT_PREFIX" "$QT_PREFIX".work.*
     echo "Building Qt $version for $platform into $QT_PREFIX (once; its log: $log)" >&2
-    bash "$here/build_qt.sh" "$version" "$QT_TOOLCHAIN" "$QT_PREFIX" "$@" >"$log" 2>&1 && status=0 || status=$?
+    bash "$here/build_qt.sh" "$version" "$QT_TOOLCHAIN" "$QT_PREFIX" "$patches" "$@" >"$log" 2>&1 && status=0 || status=$?
     [[ ! -f $QT_SOURCE_ENTRY ]] || as_root rm -f "$QT_SOURCE_ENTRY"
     if ((status != 0)); then
         rm -rf "$QT_PREFIX"

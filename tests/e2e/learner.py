@@ -13,6 +13,7 @@ with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common
 RECT, POINT = LAYOUT["rects"], LAYOUT["points"]
 REST = 600, 2
 WRITING_MOVES = 150
+WRITING_MOVES_PER_LOOK = 4  # a look costs a grab; moves past the finished letter change nothing
 
 
 def centre(name):
@@ -73,14 +74,15 @@ class Learner:
 
     def write(self):
         # A zig-zag over the paper whose neighbours never coincide, until the
-        # letter is finished where the learner looks, which makes up for
-        # motions the toolkit merged on a busy machine; whether it finished.
+        # letter is finished where the learner looks every few moves, which
+        # makes up for motions the toolkit merged on a busy machine; whether
+        # it finished.
         self.press(POINT["PencilsPoint"])
         self.holds("Pic_Olovke")
         x, y, w, h = RECT["Pic_Papir_1"]
         for n in range(WRITING_MOVES):
             self.move_along((x + 6 + n % 9 * 9, y + 6 if n % 2 == 0 else y + h - 7))
-            if finished := self.finished():
+            if n % WRITING_MOVES_PER_LOOK == 0 and (finished := self.finished()):
                 break
         self.release()
         return finished

@@ -9,7 +9,7 @@
 # into the served folder by the same script.
 import os, shutil, subprocess, sys, time
 
-from browser_session import ChromiumSession
+from chromium_session import ChromiumSession
 from learner import Learner, centre
 from session import expect, wait_for
 

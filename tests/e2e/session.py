@@ -5,14 +5,14 @@
 # subclass that names itself (Session.desktops) and carries its own facts: how
 # it scales, how it starts and watches the program, what frame it puts round
 # the window, how its pointer moves and is read.
-import contextlib, os, re, signal, subprocess, sys, tempfile, time
+import atexit, contextlib, os, re, signal, subprocess, sys, tempfile, time
 
 
 def wait_for(what, probe, seconds=10):
     # `what` may be a function, asked at the failure for what was seen then.
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        with contextlib.suppress(subprocess.CalledProcessError, FileNotFoundError):
+        with contextlib.suppress(subprocess.CalledProcessError, OSError, ValueError):  # not there yet
             if found := probe():
                 return found
         time.sleep(0.06)
@@ -37,7 +37,7 @@ def icon_shown(drawn, shown):
 class Session(contextlib.AbstractContextManager):
     desktops = {}  # by the name a test run asks for
     SCREEN = 1600, 1200
-    double_click_time = None  # the learner's setting, where a test can set it (in seconds)
+    double_click_time = None  # the learner's setting, where the run knows it (in seconds)
     status_lines = None  # where the program is heard through a live region of its own: what it says there
 
     def __init_subclass__(cls, desktop=None, **rest):
@@ -47,6 +47,7 @@ class Session(contextlib.AbstractContextManager):
 
     def __init__(self, scale):
         self.scale, self.helpers = scale, []
+        atexit.register(self.__exit__)  # as well where a session fails to start, before any with-statement holds it
         self.env = {k: v for k, v in os.environ.items() if not k.startswith((
             "DBUS_", "AT_SPI", "WAYLAND", "QT_QPA", "SESSION_MANAGER", "DISPLAY", "SWAYSOCK", "I3SOCK", "XDG_"))}
         self.home = tempfile.TemporaryDirectory()
@@ -81,8 +82,9 @@ class Session(contextlib.AbstractContextManager):
         return None
 
     def grab(self, box):
-        # The part of the screen in a box (left, top, right, bottom).
-        return self.shot().crop(box)
+        # The part of the screen in a box (left, top, right, bottom), from a shot of it alone where the
+        # desktop can take one.
+        return self.shot(box)
 
     def pointer_area(self):
         # Where the grabs show the pointer, if they do (X and the browser leave it out).
@@ -95,6 +97,7 @@ class Session(contextlib.AbstractContextManager):
 
     def __exit__(self, *_):
         # Asked first, so that a compositor removes its sockets; killed if it will not end.
+        atexit.unregister(self.__exit__)
         for helper in reversed(self.helpers):
             for sig in (signal.SIGTERM, signal.SIGKILL):
                 with contextlib.suppress(ProcessLookupError):
@@ -106,6 +109,10 @@ class Session(contextlib.AbstractContextManager):
 
     def run(self, *args, timeout=60):
         return subprocess.run(args, env=self.env, check=True, capture_output=True, text=True, timeout=timeout).stdout
+
+    def counts_clicks_at(self, seconds):
+        # Whether the desktop counts clicks with the learner's setting at that; where the run can set it, it does.
+        return self.double_click_time == seconds
 
     # The left button and the pointer, in screen pixels, through a
     # session's move, down and up: clicks a pause apart, then the pointer to rest.

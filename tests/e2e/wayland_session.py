@@ -22,11 +22,7 @@ class WaylandSession(Session, desktop="wayland"):
         self.scale, self.pointer = int(scale), {"buttons": 0, "x": 0, "y": 0}
         self.runtime = tempfile.mkdtemp()
         self.env["QT_QPA_PLATFORM"] = "xcb" if self.XWAYLAND else "wayland"
-        try:
-            self.begin("%dx%d" % self.SCREEN, self.XWAYLAND)
-        except BaseException:
-            self.__exit__()
-            raise
+        self.begin("%dx%d" % self.SCREEN, self.XWAYLAND)
 
     def begin(self, screen, xwayland):
         if os.geteuid() != 0:

@@ -36,8 +36,8 @@ class XServer(Session):
     def down(self): self.run("xdotool", "mousedown", "1")
     def up(self): self.run("xdotool", "mouseup", "1")
 
-    def shot(self):
-        return ImageGrab.grab(xdisplay=self.env["DISPLAY"])
+    def shot(self, box=None):
+        return ImageGrab.grab(box, xdisplay=self.env["DISPLAY"])
 
     def pointer_is(self, drawn, aim, within):
         # The pointer's picture as XFixes has it, and its hot spot.

@@ -18,6 +18,8 @@ stand_in apt-get 'touch qt6-base_6.4.2+dfsg-10.dsc'
 libraries=$(sed -n 's/^bundled=(\(.*\))$/\1/p' "$1/scripts/build_qt.sh")
 stand_in dpkg-source "mkdir -p src/LICENSES && touch src/LICENSES/LGPL-3.0-only.txt &&
     for lib in $libraries; do mkdir -p src/src/3rdparty/\$lib && touch src/src/3rdparty/\$lib/LICENSE; done"
+# What is patched, kept: each port's own patches and no other.
+stand_in patch "cat >>$scratch/patched"
 for compiler in emcc x86_64-w64-mingw32-g++-posix; do stand_in $compiler 'echo 12'; done
 stand_in cmake "[ \"\$1\" != --build ] && exit; echo \$PPID >>$scratch/builds; sleep 1; echo \$PPID >>$scratch/builds; exit 1"
 # The scripts as they are, but for Emscripten's toolchain file, which need not be installed here.
@@ -33,6 +35,7 @@ for port in windows web; do
     grep -qs "^== build" "$POKAZ_CACHE/qt-$port.log" && grep -qF "$POKAZ_CACHE/qt-$port.log" "$scratch/$port" ||
         failures+=("$port.sh did not name the log of a failed build: $(cat "$scratch/$port")")
 done
+cat "$1"/scripts/qt-patches/web/*.patch | cmp -s - "$scratch/patched" || failures+=("not the browser's patches alone applied")
 left=$(find "$POKAZ_CACHE" -mindepth 1 -maxdepth 1 ! -name 'qt-*.log' ! -name lock)
 [[ -z $left ]] || failures+=("left in the cache: $left")
 # Each build's start is followed by its own end before the other starts.
