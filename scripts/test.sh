@@ -16,7 +16,7 @@ ensure_packages "${WINDOWS_TEST_PACKAGES[@]}"
 bash scripts/windows.sh
 ctest --preset windows
 
-# The web page, built for the browser and tested in a headless Chromium.
+# The web page, built for the browser and tested in its three engines.
 ensure_packages "${WEB_TEST_PACKAGES[@]}"
 bash scripts/web.sh
 ctest --preset web
