@@ -119,20 +119,3 @@ class BrowserSession(Session):
                          r"|[\w-]+\.png|(" + program + r")\?v=" + self.evaluate("BUILD") + r")$|data:image/png;")
         return kept + ["request: " + url for url in self.requests() if not own.match(url)] + \
             ["console: " + said[:300] for said in self.complaints()]
-
-
-class WebDriverSession(BrowserSession):
-    # The pointer as W3C actions, which Firefox's WebDriver BiDi and WebKit's WebDriver both play (pointer):
-    # the browser counts the clicks of one sequence itself.
-
-    def to(self, x, y): return {"type": "pointerMove", "x": x / self.scale, "y": y / self.scale}
-    def press(self, kind, button=0): return {"type": "pointer" + kind, "button": button}
-    def right_click(self, x, y): self.pointer(self.to(x, y), self.press("Down", 2), self.press("Up", 2))
-    def move(self, x, y): self.pointer(self.to(x, y))
-    def down(self): self.pointer(self.press("Down"))
-    def up(self): self.pointer(self.press("Up"))
-
-    def click(self, x, y, times, rest, pause=0):
-        wait = {"type": "pause", "duration": round(pause * 1000)}
-        clicks = [[wait] * bool(n) + [self.press("Down"), self.press("Up")] for n in range(times)]
-        self.pointer(self.to(x, y), *sum(clicks, []), self.to(*rest))

@@ -1,11 +1,11 @@
 # The page in Firefox ESR, headless, driven through its WebDriver BiDi.
 import json, os, pathlib, subprocess
 
-from browser_session import WebDriverSession
+from browser_session import BrowserSession
 from session import expect, wait_for
 
 
-class FirefoxSession(WebDriverSession, desktop="firefox"):
+class FirefoxSession(BrowserSession, desktop="firefox"):
     # WebGL, which Firefox offers only where it trusts the GPU, drawn by Mesa's software renderer.
     double_click_time = 0.64  # its WebDriver's own, fixed, by which it counts the clicks it plays
 
@@ -33,6 +33,19 @@ class FirefoxSession(WebDriverSession, desktop="firefox"):
 
     def navigate(self, address):
         self.tools("browsingContext.navigate", **self.context, url=address, wait="interactive")
+
+    # The pointer as W3C actions, trusted input that Firefox plays and counts the clicks of itself.
+    def to(self, x, y): return {"type": "pointerMove", "x": x / self.scale, "y": y / self.scale}
+    def press(self, kind, button=0): return {"type": "pointer" + kind, "button": button}
+    def right_click(self, x, y): self.pointer(self.to(x, y), self.press("Down", 2), self.press("Up", 2))
+    def move(self, x, y): self.pointer(self.to(x, y))
+    def down(self): self.pointer(self.press("Down"))
+    def up(self): self.pointer(self.press("Up"))
+
+    def click(self, x, y, times, rest, pause=0):
+        wait = {"type": "pause", "duration": round(pause * 1000)}
+        clicks = [[wait] * bool(n) + [self.press("Down"), self.press("Up")] for n in range(times)]
+        self.pointer(self.to(x, y), *sum(clicks, []), self.to(*rest))
 
     def pointer(self, *actions):
         self.tools("input.performActions", **self.context, actions=[{"type": "pointer", "id": "mouse", "actions": actions}])

@@ -1,14 +1,15 @@
 # The page in WebKitGTK, the engine of Safari, through WebKitWebDriver.
 import json, os, pathlib, shutil, socket, subprocess, urllib.request
 
-from browser_session import WebDriverSession
+from browser_session import BrowserSession
 from session import fail, wait_for
 from x_session import XServer
 
 
-class WebKitSession(WebDriverSession, XServer, desktop="webkit"):
+class WebKitSession(BrowserSession, XServer, desktop="webkit"):
     # WebKitGTK's MiniBrowser on an Xvfb of its own, without its toolbar, its page filling the screen,
-    # driven through WebKitWebDriver's W3C WebDriver, grabbed from the X server. The driver passes on no
+    # led through WebKitWebDriver's W3C WebDriver, its pointer the X server's as in the X desktops, grabbed
+    # from the X server. The driver passes on no
     # console, so the page served is a copy that hears its own console first of all; the requests are those
     # the page timed, which leaves out any that failed.
     MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
@@ -17,7 +18,7 @@ class WebKitSession(WebDriverSession, XServer, desktop="webkit"):
 addEventListener("error", e => complaints.push("error: " + e.message));
 addEventListener("unhandledrejection", e => complaints.push(`unhandled rejection: ${e.reason} ${e.reason?.stack}`));</script>"""
 
-    double_click_time = 0.64  # the learner's setting, as GTK's settings hold it on a desktop
+    double_click_time = 0.9  # the learner's setting, as GTK's settings hold it on a desktop
 
     def __init__(self, scale):
         super().__init__(scale)
@@ -53,11 +54,8 @@ addEventListener("unhandledrejection", e => complaints.push(`unhandled rejection
 
     def evaluate(self, expression): return self.webdriver("/execute/sync", script=f"return ({expression});", args=[])
     def navigate(self, address): self.webdriver("/url", url=address)
-    def pointer(self, *actions): self.webdriver("/actions", actions=[{"type": "pointer", "id": "mouse", "actions": actions}])
     def requests(self): return self.evaluate("performance.getEntriesByType('resource').map(e => e.name)")
     def complaints(self): return self.evaluate("complaints")
 
     def right_click(self, x, y):
-        # Through the X server: WebKitWebDriver lets go of any button as of the left one, and the page's
-        # pointer would keep the right one held.
         self.run("xdotool", "mousemove", str(x), str(y), "click", "3")
