@@ -4,10 +4,12 @@
 #include <QTest>
 
 #include <map>
+#include <optional>
 #include <tuple>
 
 using namespace pokaz::toolkit;
 using pokaz::DragState;
+using enum DragState;
 
 namespace {
 
@@ -31,26 +33,24 @@ public:
 const std::map<QChar, QPoint> Points{
     {'s', {5, 5}}, {'t', {6, 5}}, {'A', {25, 5}}, {'a', {27, 6}}, {'B', {45, 5}}, {'.', {100, 100}}};
 
-// What a handler does meanwhile: hides A and shows C under it on the second
-// event to A (as a paper stage changes) or when A is entered (as the slot
-// opens), or hides B when A is left.
-enum class Handler { None, SwapOnSecondA, SwapOnEnterA, HideBOnLeaveA };
-
-// Each case's name, handler, moves (one per letter after the press on s; "!"
-// drops there) and the events told ("A0": DragOver to A with state 0, Enter).
-constexpr std::tuple<const char*, Handler, const char*, const char*> Cases[] = {
-    {"the press tells nothing", Handler::None, "s", ""},
-    {"first move enters the source", Handler::None, "t", "s0"},
-    {"one Over per move", Handler::None, "AaA", "A0 A2 A2"},
-    {"a move in place tells nothing", Handler::None, "AAaa", "A0 A2"},
-    {"leave before enter", Handler::None, "AB", "A0 A1 B0"},
-    {"off every control", Handler::None, "A..", "A0 A1"},
-    {"hidden under the pointer: no Leave", Handler::SwapOnSecondA, "AaAB", "A0 A2 C0 C1 B0"},
-    {"shown under the pointer hears Leave", Handler::SwapOnEnterA, "AB.", "A0 C1 B0 B1"},
-    {"a Leave that hides the next", Handler::HideBOnLeaveA, "AB", "A0 A1"},
-    {"drop where the pointer is", Handler::None, "AB!", "A0 A1 B0 drop:B<-s"},
-    {"drop on the source", Handler::None, "s!", "drop:s<-s"},
-    {"drop on nothing", Handler::None, "A.!", "A0 A1"},
+// Each case's name; the state on which A's handler acts meanwhile, if any
+// (on Over it hides A and shows C under it, as a paper stage changes; so on
+// Enter, as the slot opens; on Leave it hides B); the moves (one per letter
+// after the press on s; "!" drops there) and the events told ("A0":
+// DragOver to A with state 0, Enter).
+constexpr std::tuple<const char*, std::optional<DragState>, const char*, const char*> Cases[] = {
+    {"the press tells nothing", {}, "s", ""},
+    {"first move enters the source", {}, "t", "s0"},
+    {"one Over per move", {}, "AaA", "A0 A2 A2"},
+    {"a move in place tells nothing", {}, "AAaa", "A0 A2"},
+    {"leave before enter", {}, "AB", "A0 A1 B0"},
+    {"off every control", {}, "A..", "A0 A1"},
+    {"hidden under the pointer: no Leave", Over, "AaAB", "A0 A2 C0 C1 B0"},
+    {"shown under the pointer hears Leave", Enter, "AB.", "A0 C1 B0 B1"},
+    {"a Leave that hides the next", Leave, "AB", "A0 A1"},
+    {"drop where the pointer is", {}, "AB!", "A0 A1 B0 drop:B<-s"},
+    {"drop on the source", {}, "s!", "drop:s<-s"},
+    {"drop on nothing", {}, "A.!", "A0 A1"},
 };
 
 } // namespace
@@ -61,18 +61,16 @@ class DragTrackerTest final : public QObject {
 private slots:
     void eachMoveTellsTheControlsUnderThePointerOnceAndTheReleaseDrops()
     {
-        for (const auto& [name, handler, moves, events] : Cases) {
+        for (const auto& [name, actsOn, moves, events] : Cases) {
             Strip strip;
             EventLog log;
-            int eventsToA = 0;
-            log.onDragOver = [&, handler = handler](ControlId target, DragState state) {
-                eventsToA += target == Strip::A ? 1 : 0;
-                const bool swap = (handler == Handler::SwapOnSecondA && eventsToA == 2)
-                    || (handler == Handler::SwapOnEnterA && state == DragState::Enter);
-                if (target == Strip::A && swap)
-                    std::swap(strip.shown[Strip::A], strip.shown[Strip::C]);
-                if (target == Strip::A && handler == Handler::HideBOnLeaveA && state == DragState::Leave)
+            log.onDragOver = [&, actsOn = actsOn](ControlId target, DragState state) {
+                if (target != Strip::A || state != actsOn)
+                    return;
+                if (state == Leave)
                     strip.shown[Strip::B] = false;
+                else
+                    std::swap(strip.shown[Strip::A], strip.shown[Strip::C]);
             };
             DragTracker drag(strip, log);
             drag.begin(Strip::S, Points.at('s'));
