@@ -33,22 +33,6 @@ class ChromiumSession(BrowserSession, desktop="chromium"):
     def navigate(self, address):
         self.tools("Page.navigate", url=address)
 
-    def serve(self, page):
-        # A page whose program cannot be fetched says so, instead of loading for ever.
-        super().serve(page)
-        self.tools("Fetch.enable", patterns=[{"urlPattern": "*.wasm?*"}])
-        self.navigate(self.origin + os.path.basename(page))
-        asked = wait_for("the program's request", lambda: self.evaluate("1") and next(
-            (e["params"] for e in self.events if e["method"] == "Fetch.requestPaused"), None))
-        self.tools("Fetch.fulfillRequest", requestId=asked["requestId"], responseCode=404)
-        wait_for("the page's word that the program failed", lambda: self.evaluate(
-            "!document.getElementById('failed').hidden && document.getElementById('loading').hidden"))
-        # The page's note of the failure is no misuse; it may come after the page's word.
-        wait_for("the page's note of the failure", lambda: self.evaluate("1") and any(
-            e["method"] == "Runtime.consoleAPICalled" for e in self.events))
-        self.tools("Fetch.disable")
-        self.events.clear()
-
     def right_click(self, x, y):
         self.pointer = x, y
         for kind in ("mousePressed", "mouseReleased"):

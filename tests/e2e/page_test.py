@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-# The page as an app, in Chromium: after one visit it can be installed; a new
-# build on the server is what the next visit runs, every file of it; and with
-# the network cut, the visit after runs the whole exercise from what the
-# browser kept.
+# The page as an app, in Chromium: a visit whose program cannot be fetched
+# says so; after one visit it can be installed; a new build on the server is
+# what the next visit runs, every file of it; and with the network cut, the
+# visit after runs the whole exercise from what the browser kept.
 #   page_test.py PAGE CMAKE MAKE_PAGE_ARGUMENT...
 # The arguments are those with which the build makes the page, but its
 # folders: the next build is the same program with a changed script, made
@@ -55,7 +55,11 @@ with ChromiumSession(1) as browser:
     shutil.copytree(os.path.dirname(PAGE), served)
     for name in os.listdir(served):  # put on the host a day ago, which a browser takes as fresh for hours
         os.utime(os.path.join(served, name), (time.time() - DAY,) * 2)
-    page = os.path.join(served, "index.html")
+    page, program = os.path.join(served, "index.html"), os.path.join(served, "pokaz.wasm")
+    # A page whose program cannot be fetched says so, instead of loading for ever.
+    os.rename(program, program + ".gone")
+    expect(browser.launch(page).wait(timeout=60) == 1, "the page did not say that its program failed")
+    os.rename(program + ".gone", program)
     learner, first = visit(browser, page)
     whole_exercise(learner)
     wait_for("the first build kept", lambda: browser.evaluate(KEPT) == "pokaz-" + first, 30)
