@@ -283,7 +283,7 @@ private slots:
 
     // Every text as the learner reads it, in the face and size of the layout (the end-to-end runs measure
     // each caption's ink as every desktop draws it); the title bar with the program's name, the window icon's
-    // both images and a close box, but no minimise or maximise button.
+    // both images and a close box, but no minimise or maximise button, in a fixed frame on Windows.
     void theLearnerReadsTheProgramsOwnTextsInTheirFaces()
     {
         WindowDriver driver;
@@ -299,7 +299,7 @@ private slots:
             icon.jumpToNextImage();
         }
         const Qt::WindowFlags flags = driver.form().windowFlags();
-        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint)
+        QVERIFY(flags.testFlags(Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
             && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         // Control, text, face, pixels and whether bold; then controls with no text but a tooltip.
         const std::tuple<Control, const char*, const char*, int, bool> texts[] = {

@@ -31,8 +31,7 @@ class FirefoxSession(BrowserSession, desktop="firefox"):
         expect(result["type"] == "success", f"{expression}: {result}")
         return json.loads(result["result"].get("value", "null"))
 
-    def navigate(self, address):
-        self.tools("browsingContext.navigate", **self.context, url=address, wait="interactive")
+    def navigate(self, address): self.tools("browsingContext.navigate", **self.context, url=address, wait="interactive")
 
     # The pointer as W3C actions, trusted input that Firefox plays and counts the clicks of itself.
     def to(self, x, y): return {"type": "pointerMove", "x": x / self.scale, "y": y / self.scale}

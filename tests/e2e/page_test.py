@@ -28,15 +28,6 @@ def visit(browser, page, build=None):
     return learner, running
 
 
-def whole_exercise(learner):
-    learner.take_out_paper_and_pencils()
-    learner.write()
-    learner.put_in_envelope()
-    learner.post()
-    learner.click(centre("BTN_Kraj"))
-    expect(learner.process.wait(timeout=20) == 0, "Kraj did not end the program")
-
-
 def next_build(folder):
     # The program's script changed by a comment, and its page made anew in the place of the old one.
     program = os.path.join(folder + "-program")
@@ -60,21 +51,25 @@ with ChromiumSession(1) as browser:
     os.rename(program, program + ".gone")
     expect(browser.launch(page).wait(timeout=60) == 1, "the page did not say that its program failed")
     os.rename(program + ".gone", program)
-    learner, first = visit(browser, page)
-    whole_exercise(learner)
+    _, first = visit(browser, page)
     wait_for("the first build kept", lambda: browser.evaluate(KEPT) == "pokaz-" + first, 30)
     errors = browser.tools("Page.getInstallabilityErrors")["installabilityErrors"]
     expect(not errors, f"the page cannot be installed: {errors}")
 
     next_build(served)
-    learner, second = visit(browser, page)
+    _, second = visit(browser, page)
     expect(second != first, "the next build has the first build's name")
     wait_for("the next build kept in the first one's place", lambda: browser.evaluate(KEPT) == "pokaz-" + second, 30)
 
     browser.cut_network()
     browser.events.clear()
     learner, _ = visit(browser, page, second)
-    whole_exercise(learner)
+    learner.take_out_paper_and_pencils()
+    learner.write()
+    learner.put_in_envelope()
+    learner.post()
+    learner.click(centre("BTN_Kraj"))
+    expect(learner.process.wait(timeout=20) == 0, "Kraj did not end the program")
     changed = browser.misuse()
     expect(not changed, "the page kept or asked for what is not its own:\n" + "\n".join(changed)[:2000])
 print("page as an app: ok")

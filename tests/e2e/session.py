@@ -37,7 +37,7 @@ def icon_shown(drawn, shown):
 class Session(contextlib.AbstractContextManager):
     desktops = {}  # by the name a test run asks for
     SCREEN = 1600, 1200
-    double_click_time = None  # the learner's setting, where the run knows it (in seconds)
+    double_click_time = None  # the learner's setting (s) by which the desktop counts clicks, where the run knows it
     status_lines = None  # where the program is heard through a live region of its own: what it says there
 
     def __init_subclass__(cls, desktop=None, **rest):
@@ -109,10 +109,6 @@ class Session(contextlib.AbstractContextManager):
 
     def run(self, *args, timeout=60):
         return subprocess.run(args, env=self.env, check=True, capture_output=True, text=True, timeout=timeout).stdout
-
-    def counts_clicks_at(self, seconds):
-        # Whether the desktop counts clicks with the learner's setting at that; where the run can set it, it does.
-        return self.double_click_time == seconds
 
     # The left button and the pointer, in screen pixels, through a
     # session's move, down and up: clicks a pause apart, then the pointer to rest.

@@ -18,7 +18,7 @@ class WebKitSession(BrowserSession, XServer, desktop="webkit"):
 addEventListener("error", e => complaints.push("error: " + e.message));
 addEventListener("unhandledrejection", e => complaints.push(`unhandled rejection: ${e.reason} ${e.reason?.stack}`));</script>"""
 
-    double_click_time = 0.9  # the learner's setting, as GTK's settings hold it on a desktop
+    double_click_time = 0.25  # the learner's setting, as GTK's settings hold it on a desktop
 
     def __init__(self, scale):
         super().__init__(scale)

@@ -27,11 +27,6 @@ class XServer(Session):
         keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
         return [int(re.search(key + r":\s+(-?\d+)", info)[1]) for key in keys]
 
-    def properties(self, window, *names):
-        # The window's X properties, each as xprop prints its value.
-        printed = self.run("xprop", "-id", window, *names)
-        return {name: value for name, value in re.findall(r"^(\w+)\([^)]*\)\s*=\s*(.*)$", printed, re.M)}
-
     def move(self, x, y): self.run("xdotool", "mousemove", str(x), str(y))
     def down(self): self.run("xdotool", "mousedown", "1")
     def up(self): self.run("xdotool", "mouseup", "1")
@@ -72,8 +67,9 @@ class OpenboxSession(XSession, desktop="openbox"):
         # Centred with the frame openbox puts round it, fixed, with a close box, the rightmost in the title bar
         # (which buttons and icon the window asks for, the widget tests see).
         names = "_NET_FRAME_EXTENTS", "_NET_WM_ALLOWED_ACTIONS"
-        found = wait_for("a frame round the window", lambda: (p := self.properties(window.window, *names)).keys()
-                         >= set(names) and p)
+        properties = lambda: dict(re.findall(r"^(\w+)\([^)]*\)\s*=\s*(.*)$",
+                                             self.run("xprop", "-id", window.window, *names), re.M))
+        found = wait_for("a frame round the window", lambda: (p := properties()).keys() >= set(names) and p)
         left, right, top, bottom = map(int, found["_NET_FRAME_EXTENTS"].split(", "))
         x, y, w, h = window.geometry()
         self.expect_centred(x - left, y - top, left + w + right, top + h + bottom, within=3)
@@ -99,8 +95,7 @@ class WineSession(XServer, desktop="wine"):
                       "/d", str(round(96 * scale)), "/f")
         self.before = None
 
-    def wine(self, *args, timeout=120):
-        return self.run(self.WINE, *args, timeout=timeout)
+    def wine(self, *args, timeout=120): return self.run(self.WINE, *args, timeout=timeout)
 
     def server(self, flag, timeout=60):
         # -k ends the Wine server and its programs, -w waits until it has ended.
@@ -120,15 +115,7 @@ class WineSession(XServer, desktop="wine"):
             self.warm_up(program)
         return self.start(self.WINE, program, stdout=None, stderr=None)
 
-    def misuse(self):
-        return sorted(self.state() ^ self.before)
-
-    def check_frame(self, window):
-        # Windows' fixed dialog frame, without a sizing border, which Wine
-        # tells the X server as a window whose least and greatest size are one.
-        hints = self.run("xprop", "-id", window.window, "WM_NORMAL_HINTS")
-        sizes = re.findall(r"program specified (minimum|maximum) size: (\d+) by (\d+)", hints)
-        expect(len(sizes) == 2 and sizes[0][1:] == sizes[1][1:], f"a sizing frame on Windows: {hints}")
+    def misuse(self): return sorted(self.state() ^ self.before)
 
     def __exit__(self, *exception):
         with contextlib.suppress(subprocess.SubprocessError):
