@@ -48,7 +48,7 @@ class BrowserSession(Session):
         self.navigate(self.origin + os.path.basename(page))
         # The program in the page, as a process is elsewhere: it has ended when the page says so, with status 0
         # where the page says the exercise ended (programEnded), 1 where it says the program failed (onAbort).
-        said = "['ended', 'failed'].find(id => !document.getElementById(id).hidden)"
+        said = "['ended', 'failed'].find(id => document.getElementById(id)?.hidden === false)"
         return types.SimpleNamespace(wait=lambda timeout: ["ended", "failed"].index(
             wait_for("the page's end", lambda: self.evaluate(said), timeout)))
 
