@@ -33,7 +33,8 @@ class FirefoxSession(BrowserSession, desktop="firefox"):
 
     def navigate(self, address): self.tools("browsingContext.navigate", **self.context, url=address, wait="interactive")
 
-    # The pointer as W3C actions, trusted input that Firefox plays and counts the clicks of itself.
+    # The pointer as W3C actions, trusted input that Firefox plays and counts the clicks of itself, but only
+    # within one sequence: a click is one, its pause between presses included.
     def to(self, x, y): return {"type": "pointerMove", "x": x / self.scale, "y": y / self.scale}
     def press(self, kind, button=0): return {"type": "pointer" + kind, "button": button}
     def right_click(self, x, y): self.pointer(self.to(x, y), self.press("Down", 2), self.press("Up", 2))
